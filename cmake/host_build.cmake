@@ -1,0 +1,19 @@
+# Host build: the program over the scriptable stand-in, its tests and the
+# simulator.
+option(OSKAVEL_SANITIZE "Build with AddressSanitizer and UBSan" OFF)
+if(OSKAVEL_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+add_library(oskavel_host STATIC
+  ${OSKAVEL_CORE_SOURCES}
+  src/platform/host/standin.cpp
+  src/platform/host/scenario_file.cpp
+)
+target_include_directories(oskavel_host PUBLIC src)
+
+add_executable(oskavel-sim src/app/sim_main.cpp)
+target_link_libraries(oskavel-sim PRIVATE oskavel_host)
+
+include(${CMAKE_SOURCE_DIR}/tests/host_tests.cmake)

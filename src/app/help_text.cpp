@@ -1,0 +1,3 @@
+#include "app/help_text.h"
+
+void PrintHelp(const Char*) {}

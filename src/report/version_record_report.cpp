@@ -1,0 +1,3 @@
+#include "report/version_record_report.h"
+
+void PrintVersionRecord(const OSVERSIONINFOEXW&) {}

@@ -1,0 +1,3 @@
+#include "summary/edition_catalogue.h"
+
+void PrintProductType(DWORD) {}

@@ -1,0 +1,25 @@
+# Host tests: unit tests over the stand-in, and the simulator's scenarios.
+find_package(GTest REQUIRED)
+
+add_executable(oskavel_tests
+  tests/support/capture.cpp
+  tests/format_test.cpp
+  tests/command_line_test.cpp
+  tests/run_sequence_test.cpp
+  tests/batch_summary_test.cpp
+  tests/scenario_file_test.cpp
+  tests/edition_catalogue_test.cpp
+  tests/version_record_report_test.cpp
+  tests/system_info_report_test.cpp
+  tests/help_text_test.cpp
+)
+target_include_directories(oskavel_tests PRIVATE tests)
+target_link_libraries(oskavel_tests PRIVATE oskavel_host GTest::gtest_main)
+add_test(NAME unit COMMAND oskavel_tests --gtest_brief=1)
+set_tests_properties(unit PROPERTIES LABELS host)
+
+find_program(PYTHON3 NAMES python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
+add_test(NAME sim_scenarios
+  COMMAND ${PYTHON3} ${CMAKE_SOURCE_DIR}/tests/sim/run_cases.py
+          $<TARGET_FILE:oskavel-sim> ${CMAKE_SOURCE_DIR}/tests/sim/cases)
+set_tests_properties(sim_scenarios PROPERTIES LABELS host)
