@@ -1,0 +1,61 @@
+#!/usr/bin/env python3
+"""The help text's promise, kept: the FOR /F batch code exactly as the program
+prints it, run by Wine's cmd.exe, sets the eleven variables to the eleven
+words of the program's own summary line.
+
+usage: batch_code.py --bin DIR --prefix PREFIX --bits 32|64 SETTING..."""
+import argparse
+import pathlib
+import sys
+
+import wine_env
+
+VARIABLES = ["__PURPOSE", "__ARCH", "__PLATFORM", "__VER.MAJOR", "__VER.MINOR", "__VER.BUILD",
+             "__VSP.MAJOR", "__VSP.MINOR", "__PURPOSE.DETAIL", "__NAT_ED", "__UITYPE"]
+
+
+def batch_code(help_text):
+    lines = help_text.split("\r\n")
+    start = next((i for i, l in enumerate(lines) if l.lstrip().startswith('FOR /F "tokens=1-12 usebackq"')), None)
+    if start is None:
+        return None
+    end = lines.index("   )", start)
+    return lines[start:end + 1]
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--bin", required=True)
+    parser.add_argument("--prefix", required=True)
+    parser.add_argument("--bits", type=int, required=True)
+    parser.add_argument("settings", nargs="+")
+    options = parser.parse_args()
+    exe = wine_env.windows_path(pathlib.Path(options.bin) / "oskavel.exe")
+    failures = []
+    for setting in options.settings:
+        wine_env.set_version(options.prefix, setting)
+        _, help_text = wine_env.run(options.prefix, [exe, "/?"])
+        code = batch_code(help_text.decode("latin-1"))
+        if code is None:
+            failures.append(f"{setting}: the help text shows no FOR /F batch code")
+            continue
+        script = ["@echo off", "SETLOCAL ENABLEEXTENSIONS", *code]
+        script += [f"echo {name}=[%{name}%]" for name in VARIABLES]
+        bat = pathlib.Path(options.bin) / f"batch_code_{setting}.bat"
+        bat.write_bytes(("\r\n".join(script) + "\r\n").encode("latin-1"))
+        status, output = wine_env.run(options.prefix, ["cmd", "/c", wine_env.windows_path(bat)])
+        _, line = wine_env.run(options.prefix, [exe, "/batch"])
+        words = line.decode("latin-1").split()
+        expected = [f"{name}=[{word}]" for name, word in zip(VARIABLES, words[:6] + words[7:])]
+        got = [l for l in output.decode("latin-1").split("\r\n") if l.startswith("__")]
+        if status != 0 or got != expected:
+            failures.append(f"{setting}: cmd status {status}\n    got      {got}\n    expected {expected}")
+        else:
+            print(f"{setting}: {' '.join(got)}")
+    for failure in failures:
+        print("FAIL " + failure)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

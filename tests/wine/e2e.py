@@ -1,0 +1,208 @@
+#!/usr/bin/env python3
+"""End to end under Wine: for each Windows version setting, learn what Wine's
+own queries answer (version_probe.exe), run the real program in report,
+summary, help and usage mode, and check its output
+
+  * against the probe's answers, line by line where a line shows one, and
+  * against oskavel-sim replaying the same answers, byte for byte (a 64-bit
+    process's addresses are wider than the simulator's, so those lines are
+    checked against the probe alone).
+
+usage: e2e.py --bin DIR --sim SIM --prefix PREFIX --bits 32|64 SETTING...
+"""
+import argparse
+import pathlib
+import subprocess
+import sys
+import tempfile
+
+import wine_env
+
+ADDRESS_LABELS = ("  Processor Mask:", "  Mininum App Address (Hex):", "  Maximum App Address (Hex):")
+PURPOSE = {0: "UNK", 1: "WKS", 2: "SDC", 3: "SVR"}
+ARCHITECTURE = {0: "x86", 6: "ia64", 9: "AMD64", 0xFFFF: "Unknown"}
+
+
+class Failures:
+    def __init__(self):
+        self.items = []
+
+    def check(self, condition, what):
+        if not condition:
+            self.items.append(what)
+        return condition
+
+
+def parse_probe(text):
+    answers = {}
+    for line in text.splitlines():
+        if line.strip() and not line.startswith("#"):
+            key, _, value = line.partition(" = ")
+            answers[key.strip()] = value.strip()
+    return answers
+
+
+def number(answers, key, default=0):
+    return int(answers.get(key, str(default)), 0)
+
+
+def last_record(a):
+    """Which record the program ends with: the kernel's when it answered."""
+    if "RtlGetVersion.status" in a and number(a, "RtlGetVersion.status") == 0:
+        return "RtlGetVersion"
+    if number(a, "GetVersionExW.result", 0):
+        return "GetVersionExW"
+    return None
+
+
+def expected_summary_words(a):
+    """The words of the line that do not depend on the edition catalogue."""
+    packed = number(a, "GetVersion")
+    words = {"vM": packed & 0xFF, "vm": (packed >> 8) & 0xFF,
+             "bld": 0 if packed & 0x80000000 else packed >> 16, "spvM": 0, "spvm": 0,
+             "ppp": "WKS"}
+    for source in ("GetVersionExW", "RtlGetVersion"):
+        ok = (number(a, "GetVersionExW.result") if source == "GetVersionExW"
+              else number(a, "RtlGetVersion.status", 1) == 0)
+        if not ok:
+            continue
+        words["vM"] = number(a, source + ".dwMajorVersion")
+        words["vm"] = number(a, source + ".dwMinorVersion")
+        words["bld"] = number(a, source + ".dwBuildNumber")
+        if number(a, source + ".dwOSVersionInfoSize") == 284:
+            words["ppp"] = PURPOSE.get(number(a, source + ".wProductType"), "UNK")
+            words["spvM"] = number(a, source + ".wServicePackMajor")
+            words["spvm"] = number(a, source + ".wServicePackMinor")
+    architecture = number(a, "GetSystemInfo.wProcessorArchitecture")
+    if number(a, "IsWow64Process.flag"):
+        architecture = number(a, "GetNativeSystemInfo.wProcessorArchitecture")
+    arch = ARCHITECTURE.get(architecture, "Not recognized")
+    return [words["ppp"], arch, "NT", str(words["vM"]), str(words["vm"]), str(words["bld"]),
+            "SP", str(words["spvM"]), str(words["spvm"])]
+
+
+def sim_scenario(a, program, bits):
+    lines = [f'program = "{program.replace(chr(92), chr(92) * 2)}"']
+    for key, value in a.items():
+        if bits == 64 and value.startswith("0x") and int(value, 16) > 0xFFFFFFFF:
+            value = "0"  # wider than a 32-bit address; checked against the probe
+        lines.append(f"{key} = {value}")
+    return "\n".join(lines) + "\n"
+
+
+def run_sim(sim, scenario, args):
+    with tempfile.NamedTemporaryFile("w", suffix=".scenario", delete=False) as f:
+        f.write(scenario)
+    done = subprocess.run([sim, f.name, *args], capture_output=True)
+    pathlib.Path(f.name).unlink()
+    return done.returncode, done.stdout
+
+
+def is_address_line(line):
+    return line.startswith(ADDRESS_LABELS)
+
+
+def check_report(fail, a, output, bits, setting):
+    text = output.decode("latin-1")
+    lines = text.split("\r\n")
+    fail.check("\n" not in text.replace("\r\n", ""), f"{setting}: a line end without CR")
+    packed = number(a, "GetVersion")
+    build = 0 if packed & 0x80000000 else packed >> 16
+    fail.check(f"   Windows Version:                 {packed & 0xFF}.{(packed >> 8) & 0xFF}.{build}" in lines,
+               f"{setting}: packed-version line")
+    for source, header in (("GetVersionExW", "GetVersionEx() ..."), ("RtlGetVersion", "RtlGetVersion() ...")):
+        fail.check(header in lines, f"{setting}: {header} header")
+        version = "{}.{}.{}".format(number(a, source + ".dwMajorVersion"), number(a, source + ".dwMinorVersion"),
+                                    number(a, source + ".dwBuildNumber"))
+        fail.check(f"  Windows version:                  {version}" in lines,
+                   f"{setting}: {source} version line {version}")
+    record = last_record(a)
+    if record and number(a, record + ".dwMajorVersion") >= 6:
+        product = number(a, "GetProductInfo.type")
+        fail.check(any(l.startswith(("  Product type:", "  Unknown product type:")) and
+                       f" {product} (0x{product:08X}" in l for l in lines),
+                   f"{setting}: product-type line for {product}")
+    else:
+        fail.check("  Not defined on Windows earlier than Vista." in lines, f"{setting}: below-Vista line")
+    views = ["GetSystemInfo"] + (["GetNativeSystemInfo"] if number(a, "IsWow64Process.flag") else [])
+    arch_lines = [l for l in lines if l.startswith("  Processor Architecture (OS):")]
+    fail.check(len(arch_lines) == len(views), f"{setting}: {len(views)} system-information sections")
+    digits = bits // 4
+    address_lines = [l for l in lines if is_address_line(l)]
+    expected_addresses = []
+    for view, line in zip(views, arch_lines):
+        arch = number(a, view + ".wProcessorArchitecture")
+        fail.check(line.endswith(f"{arch} (0x{arch:04X}, {ARCHITECTURE.get(arch, 'Not recognized')})."),
+                   f"{setting}: {view} architecture line: {line!r}")
+        mask = number(a, view + ".dwActiveProcessorMask")
+        expected_addresses += [
+            f"  Processor Mask:                   0x{mask:0{digits}X} ({bin(mask).count('1')} active).",
+            f"  Mininum App Address (Hex):        {number(a, view + '.lpMinimumApplicationAddress'):0{digits}X}.",
+            f"  Maximum App Address (Hex):        {number(a, view + '.lpMaximumApplicationAddress'):0{digits}X}.",
+        ]
+    fail.check(address_lines == expected_addresses,
+               f"{setting}: address lines\n    got      {address_lines}\n    expected {expected_addresses}")
+    last_header = [l for l in lines if l.endswith("() ...")][-1:]
+    fail.check(last_header == [views[-1] + "() ..."], f"{setting}: report ends with the {views[-1]} section")
+
+
+def compare_with_sim(fail, what, exe, sim, bits):
+    if bits == 64:
+        keep = lambda out: [l for l in out.split(b"\r\n") if not is_address_line(l.decode("latin-1"))]
+        same = keep(exe) == keep(sim)
+    else:
+        same = exe == sim
+    fail.check(same, f"{what}: program and simulator differ\n    program:   {exe!r}\n    simulator: {sim!r}")
+
+
+def run_setting(fail, options, setting):
+    prefix, bindir = options.prefix, pathlib.Path(options.bin)
+    wine_env.set_version(prefix, setting)
+    status, probe_out = wine_env.run(prefix, [str(bindir / "version_probe.exe")])
+    if not fail.check(status == 0, f"{setting}: probe failed with {status}"):
+        return
+    answers = parse_probe(probe_out.decode("ascii"))
+    exe = str(bindir / "oskavel.exe")
+    program = wine_env.windows_path(exe)
+    scenario = sim_scenario(answers, program, options.bits)
+    summary_line = None
+    for args in ([], ["/batch"], ["/?"], ["/x"]):
+        what = f"{setting} {' '.join(args) or '(report)'}"
+        status, output = wine_env.run(prefix, [exe, *args])
+        fail.check(status == 0, f"{what}: exit status {status}")
+        sim_status, sim_output = run_sim(options.sim, scenario, args)
+        fail.check(sim_status == status, f"{what}: simulator status {sim_status}")
+        compare_with_sim(fail, what, output, sim_output, options.bits)
+        if not args:
+            check_report(fail, answers, output, options.bits, setting)
+        elif args == ["/batch"]:
+            summary_line = output
+            text = output.decode("latin-1")
+            fail.check(text.endswith("\r\n") and text.count("\r\n") == 1, f"{what}: exactly one line")
+            words = text.split()
+            fail.check(words[:9] == expected_summary_words(answers),
+                       f"{what}: {words[:9]} != {expected_summary_words(answers)}")
+        elif args == ["/x"]:
+            fail.check(output == f"\r\nUsage: {program} [/batch | /help]\r\n".encode("latin-1"),
+                       f"{what}: usage line {output!r}")
+    print(f"{setting}: {summary_line.decode('latin-1').strip() if summary_line else '(no line)'}")
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--bin", required=True)
+    parser.add_argument("--sim", required=True)
+    parser.add_argument("--prefix", required=True)
+    parser.add_argument("--bits", type=int, choices=(32, 64), required=True)
+    parser.add_argument("settings", nargs="+")
+    options = parser.parse_args()
+    fail = Failures()
+    for setting in options.settings:
+        run_setting(fail, options, setting)
+    for item in fail.items:
+        print("FAIL " + item)
+    return 1 if fail.items else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

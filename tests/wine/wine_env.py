@@ -1,0 +1,38 @@
+"""How the tests start Wine: one prefix per test run, silenced, and for 32-bit
+programs the emulation setting that lets Wine's 32-bit loader run here."""
+import os
+import pathlib
+import subprocess
+
+WINE64 = "/usr/lib/wine/wine64"
+WINESERVER = "/usr/lib/wine/wineserver"
+# Large enough for Wine's shared user data, small enough that qemu finds
+# room quickly (larger values make every 32-bit run far slower).
+QEMU_RESERVED_VA = "0x81000000"
+
+
+def environment(prefix):
+    env = dict(os.environ)
+    env["WINEPREFIX"] = str(pathlib.Path(prefix).resolve())
+    env["WINEDEBUG"] = "-all"
+    env["QEMU_RESERVED_VA"] = QEMU_RESERVED_VA
+    env.pop("DISPLAY", None)
+    return env
+
+
+def run(prefix, args, cwd=None, timeout=120):
+    """Runs a Windows command line under Wine; returns (status, stdout bytes)."""
+    done = subprocess.run([WINE64, *args], env=environment(prefix), cwd=cwd,
+                          capture_output=True, timeout=timeout)
+    return done.returncode, done.stdout
+
+
+def set_version(prefix, setting):
+    status, _ = run(prefix, ["winecfg", "-v", setting])
+    if status != 0:
+        raise RuntimeError(f"winecfg -v {setting} failed with {status}")
+
+
+def windows_path(path):
+    """The name under which Wine's Z: drive shows a Unix path."""
+    return "Z:" + str(pathlib.Path(path).resolve()).replace("/", "\\")
