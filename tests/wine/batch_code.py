@@ -30,6 +30,7 @@ def main():
     parser.add_argument("--bits", type=int, required=True)
     parser.add_argument("settings", nargs="+")
     options = parser.parse_args()
+    wine_env.require_bits(options.bits)
     exe = wine_env.windows_path(pathlib.Path(options.bin) / "oskavel.exe")
     failures = []
     for setting in options.settings:

@@ -196,6 +196,7 @@ def main():
     parser.add_argument("--bits", type=int, choices=(32, 64), required=True)
     parser.add_argument("settings", nargs="+")
     options = parser.parse_args()
+    wine_env.require_bits(options.bits)
     fail = Failures()
     for setting in options.settings:
         run_setting(fail, options, setting)

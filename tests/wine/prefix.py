@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""make PREFIX: a fresh Wine prefix for this test run; stop PREFIX: end its
+"""make PREFIX [BITS]: a fresh Wine prefix for this test run; stop PREFIX: end its
 Wine server so nothing lingers after the tests."""
 import shutil
 import subprocess
@@ -10,6 +10,8 @@ import wine_env
 
 def main():
     action, prefix = sys.argv[1], sys.argv[2]
+    if action == "make" and len(sys.argv) > 3:
+        wine_env.require_bits(int(sys.argv[3]))
     env = wine_env.environment(prefix)
     if action == "make":
         subprocess.run([wine_env.WINESERVER, "-k"], env=env, capture_output=True)

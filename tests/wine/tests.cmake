@@ -15,7 +15,7 @@ set(WINE_TESTS ${CMAKE_SOURCE_DIR}/tests/wine)
 set(OSKAVEL_PREFIX ${CMAKE_BINARY_DIR}/wineprefix)
 
 if(OSKAVEL_SIM)
-  add_test(NAME wine_prefix COMMAND ${PYTHON3} ${WINE_TESTS}/prefix.py make ${OSKAVEL_PREFIX})
+  add_test(NAME wine_prefix COMMAND ${PYTHON3} ${WINE_TESTS}/prefix.py make ${OSKAVEL_PREFIX} ${OSKAVEL_BITS})
   add_test(NAME wine_stop COMMAND ${PYTHON3} ${WINE_TESTS}/prefix.py stop ${OSKAVEL_PREFIX})
   set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine LABELS ${OSKAVEL_WINE_LABEL} SKIP_RETURN_CODE 77)
   set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine LABELS ${OSKAVEL_WINE_LABEL})

@@ -36,3 +36,21 @@ def set_version(prefix, setting):
 def windows_path(path):
     """The name under which Wine's Z: drive shows a Unix path."""
     return "Z:" + str(pathlib.Path(path).resolve()).replace("/", "\\")
+
+
+SKIPPED = 77  # CTest's skip status for these tests
+
+
+def require_bits(bits):
+    """Exits with the skip status, saying why, when this machine cannot run
+    a Windows program of that width."""
+    if bits != 32:
+        return
+    try:
+        ok = subprocess.run(["/usr/lib/wine/wine", "--version"], env=environment("/nonexistent"),
+                            capture_output=True, timeout=60).returncode == 0
+    except OSError:
+        ok = False
+    if not ok:
+        print("SKIPPED: this machine runs no 32-bit programs; scripts/setup-emulation.sh sets that up")
+        raise SystemExit(SKIPPED)
