@@ -1,16 +1,13 @@
 #!/usr/bin/env bash
-# build.sh [host|asan|win64|win32|all]...: configures what is not configured
-# yet and builds it under build/. Quiet unless something fails.
+# build.sh [host|asan|win64|win32|all]...: configures and builds under build/. Quiet unless something fails.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 
 configure_and_build() {
   local dir=$1; shift
-  if [ ! -f "build/$dir/CMakeCache.txt" ]; then
-    cmake -S . -B "build/$dir" "$@" >"build/$dir.configure.log" 2>&1 || {
-      cat "build/$dir.configure.log" >&2; exit 1; }
-  fi
+  cmake -S . -B "build/$dir" "$@" >"build/$dir.configure.log" 2>&1 || {
+    cat "build/$dir.configure.log" >&2; exit 1; }
   cmake --build "build/$dir" -j"$(nproc)" >"build/$dir.build.log" 2>&1 || {
     cat "build/$dir.build.log" >&2; echo "build of $dir failed" >&2; exit 1; }
 }

@@ -16,10 +16,18 @@ def main():
     if action == "make":
         subprocess.run([wine_env.WINESERVER, "-k"], env=env, capture_output=True)
         shutil.rmtree(prefix, ignore_errors=True)
-        subprocess.run([wine_env.WINE64, "wineboot", "-i"], env=env,
-                       capture_output=True, check=True, timeout=600)
+        subprocess.run([wine_env.WINE64, "wineboot", "-i"], env=env, check=True, timeout=600,
+                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
         # Settings may only change once the first boot has finished.
         subprocess.run([wine_env.WINESERVER, "-w"], env=env, check=True, timeout=600)
+        # One server for the whole run: otherwise each test pays for
+        # starting it anew (seconds per Wine call instead of a tenth).
+        # Its own output goes nowhere, so that no caller waits on a pipe
+        # that the lingering server holds open.
+        subprocess.run([wine_env.WINESERVER, "-p"], env=env, check=True, timeout=60,
+                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
         print(f"Wine prefix ready: {prefix}")
     elif action == "stop":
         subprocess.run([wine_env.WINESERVER, "-k"], env=env, capture_output=True)

@@ -38,4 +38,19 @@ if(OSKAVEL_BITS EQUAL 32)
     COMMAND ${PYTHON3} ${CMAKE_SOURCE_DIR}/tests/win32/check_pe.py
             $<TARGET_FILE:oskavel> ${CMAKE_SOURCE_DIR}/src/app/oskavel.manifest)
   set_tests_properties(pe_shape PROPERTIES LABELS static)
+
+  set(OSKAVEL_TOOLCHAIN ${CMAKE_TOOLCHAIN_FILE})
+  if(NOT IS_ABSOLUTE "${OSKAVEL_TOOLCHAIN}")
+    set(OSKAVEL_TOOLCHAIN ${CMAKE_SOURCE_DIR}/${OSKAVEL_TOOLCHAIN})
+  endif()
+  add_test(NAME reproducible_build
+    COMMAND ${PYTHON3} ${CMAKE_SOURCE_DIR}/tests/win32/reproducible.py
+            ${CMAKE_COMMAND} ${CMAKE_SOURCE_DIR} ${OSKAVEL_TOOLCHAIN} ${CMAKE_BUILD_TYPE})
+  set_tests_properties(reproducible_build PROPERTIES LABELS static)
+
+  add_test(NAME package_contents
+    COMMAND ${PYTHON3} ${CMAKE_SOURCE_DIR}/tests/win32/package_contents.py
+            ${CMAKE_CPACK_COMMAND} ${CMAKE_BINARY_DIR} ${OSKAVEL_PACKAGE}.zip
+            $<TARGET_FILE:oskavel> ${CMAKE_SOURCE_DIR}/README.md)
+  set_tests_properties(package_contents PROPERTIES LABELS static)
 endif()

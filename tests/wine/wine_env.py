@@ -3,6 +3,7 @@ programs the emulation setting that lets Wine's 32-bit loader run here."""
 import os
 import pathlib
 import subprocess
+import tempfile
 
 WINE64 = "/usr/lib/wine/wine64"
 WINESERVER = "/usr/lib/wine/wineserver"
@@ -22,9 +23,14 @@ def environment(prefix):
 
 def run(prefix, args, cwd=None, timeout=120):
     """Runs a Windows command line under Wine; returns (status, stdout bytes)."""
-    done = subprocess.run([WINE64, *args], env=environment(prefix), cwd=cwd,
-                          capture_output=True, timeout=timeout)
-    return done.returncode, done.stdout
+    # Output goes to a file, not a pipe: Wine's helper processes (services,
+    # explorer) outlive the call and would hold a pipe open until they end.
+    with tempfile.TemporaryFile() as out:
+        done = subprocess.run([WINE64, *args], env=environment(prefix), cwd=cwd,
+                              stdin=subprocess.DEVNULL, stdout=out,
+                              stderr=subprocess.DEVNULL, timeout=timeout)
+        out.seek(0)
+        return done.returncode, out.read()
 
 
 def set_version(prefix, setting):
