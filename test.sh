@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # ./test.sh: installs what is missing, builds all three builds and runs every
-# test: host unit and simulator tests (also under ASan/UBSan), the 64-bit
-# program under Wine, and the shipped 32-bit program's shape and, where this
-# machine can run 32-bit programs, its runs under Wine.
+# test: host unit and simulator tests (also under ASan/UBSan), a bounded
+# fuzzing run, the 64-bit program under Wine, and the shipped 32-bit
+# program's shape and, where this machine can run 32-bit programs, its runs
+# under Wine.
 set -euo pipefail
 root="$(cd "$(dirname "$0")" && pwd)"
 cd "$root"
@@ -22,6 +23,7 @@ run_ctest() {
 start=$SECONDS
 run_ctest host
 run_ctest host-asan
+run_ctest fuzz -L fuzz
 run_ctest win64
 if [ "$emulation" = ok ]; then
   run_ctest win32

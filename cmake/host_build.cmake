@@ -17,3 +17,8 @@ add_executable(oskavel-sim src/app/sim_main.cpp)
 target_link_libraries(oskavel-sim PRIVATE oskavel_host)
 
 include(${CMAKE_SOURCE_DIR}/tests/host_tests.cmake)
+
+option(OSKAVEL_FUZZ "Also build the libFuzzer target and its bounded run (clang++)" OFF)
+if(OSKAVEL_FUZZ)
+  include(${CMAKE_SOURCE_DIR}/cmake/fuzz_build.cmake)
+endif()

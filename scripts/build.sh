@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# build.sh [host|asan|win64|win32|all]...: configures and builds under build/. Quiet unless something fails.
+# build.sh [host|asan|fuzz|win64|win32|all]...: configures and builds under build/. Quiet unless something fails.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -19,13 +19,14 @@ for target in "${targets[@]}"; do
   case "$target" in
     host) configure_and_build host -DCMAKE_BUILD_TYPE=Release ;;
     asan) configure_and_build host-asan -DCMAKE_BUILD_TYPE=Debug -DOSKAVEL_SANITIZE=ON ;;
+    fuzz) configure_and_build fuzz -DCMAKE_CXX_COMPILER=clang++ -DOSKAVEL_FUZZ=ON -DCMAKE_BUILD_TYPE=Debug ;;
     win64) configure_and_build host -DCMAKE_BUILD_TYPE=Release
            configure_and_build win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake \
              -DOSKAVEL_SIM="$root/build/host/oskavel-sim" ;;
     win32) configure_and_build host -DCMAKE_BUILD_TYPE=Release
            configure_and_build win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
              -DOSKAVEL_SIM="$root/build/host/oskavel-sim" ;;
-    all) "$0" host asan win64 win32 ;;
+    all) "$0" host asan fuzz win64 win32 ;;
     *) echo "build.sh: unknown target $target" >&2; exit 2 ;;
   esac
 done

@@ -16,7 +16,7 @@ for arg in "$@"; do
   esac
 done
 
-packages=(cmake make g++ libgtest-dev g++-mingw-w64-i686 g++-mingw-w64-x86-64
+packages=(cmake make g++ clang libclang-rt-14-dev libgtest-dev g++-mingw-w64-i686 g++-mingw-w64-x86-64
           binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 wine64 python3-pefile
           zip)
 if [ "$want_emu" = 1 ]; then

@@ -23,3 +23,5 @@ add_test(NAME sim_scenarios
   COMMAND ${PYTHON3} ${CMAKE_SOURCE_DIR}/tests/sim/run_cases.py
           $<TARGET_FILE:oskavel-sim> ${CMAKE_SOURCE_DIR}/tests/sim/cases)
 set_tests_properties(sim_scenarios PROPERTIES LABELS host)
+
+include(${CMAKE_SOURCE_DIR}/tests/hostile/tests.cmake)
