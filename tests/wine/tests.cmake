@@ -31,6 +31,13 @@ if(OSKAVEL_SIM)
             --prefix ${OSKAVEL_PREFIX} --bits ${OSKAVEL_BITS} win10 winxp64)
   set_tests_properties(wine_batch_code PROPERTIES FIXTURES_REQUIRED wine
     RESOURCE_LOCK wine_settings LABELS ${OSKAVEL_WINE_LABEL} SKIP_RETURN_CODE 77)
+  # Closed standard output and pipes whose reader goes away: no crash, no
+  # hang, and the exit status of the stopping rules.
+  add_test(NAME wine_hostile
+    COMMAND ${PYTHON3} ${CMAKE_SOURCE_DIR}/tests/hostile/hostile.py wine ${OSKAVEL_PREFIX}
+            $<TARGET_FILE:oskavel> --bits ${OSKAVEL_BITS})
+  set_tests_properties(wine_hostile PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine_settings
+    LABELS ${OSKAVEL_WINE_LABEL} SKIP_RETURN_CODE 77 TIMEOUT 900)
 endif()
 
 if(OSKAVEL_BITS EQUAL 32)
