@@ -1,10 +1,8 @@
 #include "app/command_line.h"
 
-namespace {
+#include "platform/ascii_text.h"
 
-Char LowerAscii(Char unit) {
-  return (unit >= 'A' && unit <= 'Z') ? static_cast<Char>(unit - 'A' + 'a') : unit;
-}
+namespace {
 
 bool IsHelpSwitch(const Char* argument) {
   if (argument[0] != '/' && argument[0] != '-') return false;
@@ -15,11 +13,6 @@ bool IsHelpSwitch(const Char* argument) {
 }
 
 }  // namespace
-
-bool EqualIgnoringAsciiCase(const Char* a, const Char* b) {
-  while (*a != 0 && LowerAscii(*a) == LowerAscii(*b)) ++a, ++b;
-  return *a == 0 && *b == 0;
-}
 
 Course ChooseCourse(int argc, const Char* const* argv) {
   if (argc <= 1) return Course::Report;

@@ -4,7 +4,7 @@
 
 namespace {
 
-struct Spec {
+struct Directive {
   bool zeroFill = false;
   int width = 0;
   Char conversion = 0;
@@ -15,7 +15,7 @@ void PutUnit(const UnitTarget& target, Char unit) {
 }
 
 void PutDigits(const UnitTarget& target, unsigned long long value, int base,
-               const Spec& spec, bool negative) {
+               const Directive& directive, bool negative) {
   Char digits[24];
   int count = 0;
   do {
@@ -24,20 +24,20 @@ void PutDigits(const UnitTarget& target, unsigned long long value, int base,
     value /= base;
   } while (value != 0);
   int length = count + (negative ? 1 : 0);
-  if (negative && spec.zeroFill) PutUnit(target, '-');
-  for (; length < spec.width; ++length) {
-    PutUnit(target, spec.zeroFill ? '0' : ' ');
+  if (negative && directive.zeroFill) PutUnit(target, '-');
+  for (; length < directive.width; ++length) {
+    PutUnit(target, directive.zeroFill ? '0' : ' ');
   }
-  if (negative && !spec.zeroFill) PutUnit(target, '-');
+  if (negative && !directive.zeroFill) PutUnit(target, '-');
   while (count > 0) PutUnit(target, digits[--count]);
 }
 
 // The numbers are 32-bit values, as the platform's formatter sees them.
 unsigned long long Low32(const FormatArg& arg) { return arg.number & 0xFFFFFFFFu; }
 
-void PutConversion(const UnitTarget& target, const Spec& spec,
+void PutConversion(const UnitTarget& target, const Directive& directive,
                    const FormatArg& arg) {
-  switch (spec.conversion) {
+  switch (directive.conversion) {
     case 's':
       if (arg.kind == FormatArg::Kind::Text && arg.text != nullptr) {
         for (const Char* p = arg.text; *p != 0; ++p) PutUnit(target, *p);
@@ -51,7 +51,7 @@ void PutConversion(const UnitTarget& target, const Spec& spec,
     case 'u':
     case 'X':
       if (arg.kind == FormatArg::Kind::Unsigned || arg.kind == FormatArg::Kind::Signed) {
-        PutDigits(target, Low32(arg), spec.conversion == 'u' ? 10 : 16, spec, false);
+        PutDigits(target, Low32(arg), directive.conversion == 'u' ? 10 : 16, directive, false);
       }
       return;
     case 'd':
@@ -61,12 +61,12 @@ void PutConversion(const UnitTarget& target, const Spec& spec,
         const bool negative = value < 0;
         const auto magnitude = negative ? static_cast<unsigned long long>(-value)
                                         : static_cast<unsigned long long>(value);
-        PutDigits(target, magnitude, 10, spec, negative);
+        PutDigits(target, magnitude, 10, directive, negative);
       }
       return;
     case 'p':
       if (arg.kind == FormatArg::Kind::Unsigned || arg.kind == FormatArg::Kind::Signed) {
-        Spec address;
+        Directive address;
         address.zeroFill = true;
         address.width = kAddressDigits;
         const unsigned long long mask =
@@ -98,24 +98,24 @@ void FormatUnits(const UnitTarget& target, FormatString format,
       ++p;
       continue;
     }
-    Spec spec;
+    Directive directive;
     if (*p == '0') {
-      spec.zeroFill = true;
+      directive.zeroFill = true;
       ++p;
     }
-    while (IsDigit(*p) && spec.width < 100) spec.width = spec.width * 10 + (*p++ - '0');
+    while (IsDigit(*p) && directive.width < 100) directive.width = directive.width * 10 + (*p++ - '0');
     if (*p == 'l') ++p;
-    spec.conversion = *p;
-    const bool known = spec.conversion == 's' || spec.conversion == 'u' ||
-                       spec.conversion == 'd' || spec.conversion == 'c' ||
-                       spec.conversion == 'p' || spec.conversion == 'X';
+    directive.conversion = *p;
+    const bool known = directive.conversion == 's' || directive.conversion == 'u' ||
+                       directive.conversion == 'd' || directive.conversion == 'c' ||
+                       directive.conversion == 'p' || directive.conversion == 'X';
     if (!known) {
       // Not one of ours: show it as it stands rather than guess.
       while (start != p) PutUnit(target, *start++);
       continue;
     }
     ++p;
-    PutConversion(target, spec, next < count ? args[next] : FormatArg());
+    PutConversion(target, directive, next < count ? args[next] : FormatArg());
     ++next;
   }
 }

@@ -1,20 +1,12 @@
 #include "summary/edition_catalogue.h"
 
+#include "platform/ascii_text.h"
+
 namespace {
 
 // Purpose of the home-server editions; batch files read it as the first word
 // as well as the detail purpose.
 constexpr Char kHomeServer[] = WIDE("WHS");
-
-Char AsciiLower(Char unit) {
-  if (unit < WIDE('A') || unit > WIDE('Z')) return unit;
-  return static_cast<Char>(unit - WIDE('A') + WIDE('a'));
-}
-
-bool EqualIgnoringAsciiCase(const Char* a, const Char* b) {
-  while (*a != 0 && AsciiLower(*a) == AsciiLower(*b)) ++a, ++b;
-  return AsciiLower(*a) == AsciiLower(*b);
-}
 
 }  // namespace
 
