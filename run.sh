@@ -18,6 +18,8 @@ fi
 "$root/scripts/build.sh" "$build"
 
 export WINEPREFIX="$root/build/run-prefix" WINEDEBUG=-all QEMU_RESERVED_VA=0x81000000
+# No .NET or HTML engine: the utility needs neither.
+export WINEDLLOVERRIDES="mscoree,mshtml="
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "run.sh: making a Wine prefix (once, about half a minute)..." >&2
   /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1

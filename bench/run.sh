@@ -19,6 +19,7 @@ for build in win64 win32; do
 done
 
 export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="  # no .NET or HTML engine in the prefix
 export WINEPREFIX="$root/build/bench-wineprefix"
 unset DISPLAY
 wine=/usr/lib/wine/wine64
