@@ -44,24 +44,21 @@ int RunSequence(Mode mode, BatchData& summary) {
   }
   const DWORD packed = entry.GetVersion();
   if (report) {
-    const DWORD build = (packed & 0x80000000u) ? 0 : packed >> 16;
     Print(WIDE("\n\nGetVersion() ...\n\n   Windows Version:                 %u.%u.%u\n\n"),
-          packed & 0xFF, (packed >> 8) & 0xFF, build);
+          PackedMajorVersion(packed), PackedMinorVersion(packed), PackedBuildNumber(packed));
   } else {
     ApplyPackedVersion(summary, packed);
   }
 
-  // Cleared before any query can fill it: with neither version function
-  // present it reads as version 0 and takes the pre-Vista course below,
-  // instead of handing stack garbage to GetProductInfo.
+  // 4. Extended version record. The record is cleared here even when the
+  // query is missing: with neither version function present it then reads
+  // as version 0 and takes the pre-Vista course below, instead of handing
+  // stack garbage to GetProductInfo.
   OSVERSIONINFOEXW version;
   PrepareVersionRecord(version);
-
-  // 4. Extended version record.
   if (entry.GetVersionExW == nullptr) {
     if (report) Print(WIDE("\n\nGetVersionEx() ...\n\n  ... Unavailable.\n"));
   } else {
-    PrepareVersionRecord(version);
     if (report) Print(WIDE("\n\nGetVersionEx() ...\n\n"));
     if (!entry.GetVersionExW(&version)) {
       const DWORD error = GetLastError();

@@ -9,11 +9,19 @@ const Char* PurposeWord(BYTE productType) {
   return productType < 4 ? PurposeWords[productType] : WIDE("UNK");
 }
 
-void ApplyPackedVersion(BatchData& data, DWORD packed) {
-  data.vM = packed & 0xFF;
-  data.vm = (packed >> 8) & 0xFF;
+DWORD PackedMajorVersion(DWORD packed) { return packed & 0xFF; }
+
+DWORD PackedMinorVersion(DWORD packed) { return (packed >> 8) & 0xFF; }
+
+DWORD PackedBuildNumber(DWORD packed) {
   // With bit 31 set the high word is no build number (Windows 9x used it).
-  data.bld = (packed & 0x80000000u) ? 0 : packed >> 16;
+  return (packed & 0x80000000u) ? 0 : packed >> 16;
+}
+
+void ApplyPackedVersion(BatchData& data, DWORD packed) {
+  data.vM = PackedMajorVersion(packed);
+  data.vm = PackedMinorVersion(packed);
+  data.bld = PackedBuildNumber(packed);
 }
 
 void ApplyVersionRecord(BatchData& data, const OSVERSIONINFOEXW& record) {
