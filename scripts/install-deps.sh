@@ -47,7 +47,7 @@ for p in "${missing[@]}"; do
   fi
 done
 
-echo "Installing: ${missing[*]}"
+echo "Installing: ${missing[*]}" >&2
 export DEBIAN_FRONTEND=noninteractive
 apt-get update -qq >/dev/null || { echo "install-deps.sh: apt-get update failed" >&2; exit 1; }
 if ! apt-get install -y -qq --no-install-recommends "${missing[@]}" >/tmp/oskavel-apt.log 2>&1; then
