@@ -25,3 +25,9 @@ add_test(NAME sim_scenarios
 set_tests_properties(sim_scenarios PROPERTIES LABELS host)
 
 include(${CMAKE_SOURCE_DIR}/tests/hostile/tests.cmake)
+
+# The README's editions table is the program's own output.
+add_test(NAME readme_editions
+  COMMAND ${PYTHON3} ${CMAKE_SOURCE_DIR}/tests/docs/editions.py $<TARGET_FILE:oskavel-sim>
+          ${CMAKE_SOURCE_DIR}/README.md)
+set_tests_properties(readme_editions PROPERTIES LABELS host)

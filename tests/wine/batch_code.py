@@ -3,11 +3,12 @@
 prints it, run by Wine's cmd.exe, sets the eleven variables to the eleven
 words of the program's own summary line.
 
-usage: batch_code.py --bin DIR --prefix PREFIX --bits 32|64 SETTING..."""
+usage: batch_code.py --bin DIR --prefix PREFIX --bits 32|64 PLATFORM..."""
 import argparse
 import pathlib
 import sys
 
+import platforms
 import wine_env
 
 VARIABLES = ["__PURPOSE", "__ARCH", "__PLATFORM", "__VER.MAJOR", "__VER.MINOR", "__VER.BUILD",
@@ -28,21 +29,21 @@ def main():
     parser.add_argument("--bin", required=True)
     parser.add_argument("--prefix", required=True)
     parser.add_argument("--bits", type=int, required=True)
-    parser.add_argument("settings", nargs="+")
+    parser.add_argument("platform_names", nargs="+")
     options = parser.parse_args()
     wine_env.require_bits(options.bits)
     exe = wine_env.windows_path(pathlib.Path(options.bin) / "oskavel.exe")
     failures = []
-    for setting in options.settings:
-        wine_env.set_version(options.prefix, setting)
+    for platform in options.platform_names:
+        platforms.apply(options.prefix, options.bits, platform)
         _, help_text = wine_env.run(options.prefix, [exe, "/?"])
         code = batch_code(help_text.decode("latin-1"))
         if code is None:
-            failures.append(f"{setting}: the help text shows no FOR /F batch code")
+            failures.append(f"{platform}: the help text shows no FOR /F batch code")
             continue
         script = ["@echo off", "SETLOCAL ENABLEEXTENSIONS", *code]
         script += [f"echo {name}=[%{name}%]" for name in VARIABLES]
-        bat = pathlib.Path(options.bin) / f"batch_code_{setting}.bat"
+        bat = pathlib.Path(options.bin) / f"batch_code_{platform}.bat"
         bat.write_bytes(("\r\n".join(script) + "\r\n").encode("latin-1"))
         status, output = wine_env.run(options.prefix, ["cmd", "/c", wine_env.windows_path(bat)])
         _, line = wine_env.run(options.prefix, [exe, "/batch"])
@@ -50,9 +51,9 @@ def main():
         expected = [f"{name}=[{word}]" for name, word in zip(VARIABLES, words[:6] + words[7:])]
         got = [l for l in output.decode("latin-1").split("\r\n") if l.startswith("__")]
         if status != 0 or got != expected:
-            failures.append(f"{setting}: cmd status {status}\n    got      {got}\n    expected {expected}")
+            failures.append(f"{platform}: cmd status {status}\n    got      {got}\n    expected {expected}")
         else:
-            print(f"{setting}: {' '.join(got)}")
+            print(f"{platform}: {' '.join(got)}")
     for failure in failures:
         print("FAIL " + failure)
     return 1 if failures else 0

@@ -1,21 +1,26 @@
 #!/usr/bin/env python3
-"""End to end under Wine: for each Windows version setting, learn what Wine's
-own queries answer (version_probe.exe), run the real program in report,
-summary, help and usage mode, and check its output
+"""End to end under Wine: for each Windows platform of scripts/platforms.txt,
+make the prefix pretend it, check that Wine answers as the platform promises,
+learn what Wine's own queries answer (version_probe.exe), run the real
+program in report and summary mode (and once in help and usage mode), and
+check its output
 
   * against the probe's answers, line by line where a line shows one, and
   * against oskavel-sim replaying the same answers, byte for byte (a 64-bit
     process's addresses are wider than the simulator's, so those lines are
     checked against the probe alone).
 
-usage: e2e.py --bin DIR --sim SIM --prefix PREFIX --bits 32|64 SETTING...
+usage: e2e.py --bin DIR --sim SIM --prefix PREFIX --bits 32|64 [--help-and-usage]
+             [--readme README] [--lines FILE] PLATFORM...
 """
 import argparse
+import concurrent.futures
 import pathlib
 import subprocess
 import sys
 import tempfile
 
+import platforms
 import wine_env
 
 ADDRESS_LABELS = ("  Processor Mask:", "  Mininum App Address (Hex):", "  Maximum App Address (Hex):")
@@ -102,38 +107,38 @@ def is_address_line(line):
     return line.startswith(ADDRESS_LABELS)
 
 
-def check_report(fail, a, output, bits, setting):
+def check_report(fail, a, output, bits, name):
     text = output.decode("latin-1")
     lines = text.split("\r\n")
-    fail.check("\n" not in text.replace("\r\n", ""), f"{setting}: a line end without CR")
+    fail.check("\n" not in text.replace("\r\n", ""), f"{name}: a line end without CR")
     packed = number(a, "GetVersion")
     build = 0 if packed & 0x80000000 else packed >> 16
     fail.check(f"   Windows Version:                 {packed & 0xFF}.{(packed >> 8) & 0xFF}.{build}" in lines,
-               f"{setting}: packed-version line")
+               f"{name}: packed-version line")
     for source, header in (("GetVersionExW", "GetVersionEx() ..."), ("RtlGetVersion", "RtlGetVersion() ...")):
-        fail.check(header in lines, f"{setting}: {header} header")
+        fail.check(header in lines, f"{name}: {header} header")
         version = "{}.{}.{}".format(number(a, source + ".dwMajorVersion"), number(a, source + ".dwMinorVersion"),
                                     number(a, source + ".dwBuildNumber"))
         fail.check(f"  Windows version:                  {version}" in lines,
-                   f"{setting}: {source} version line {version}")
+                   f"{name}: {source} version line {version}")
     record = last_record(a)
     if record and number(a, record + ".dwMajorVersion") >= 6:
         product = number(a, "GetProductInfo.type")
         fail.check(any(l.startswith(("  Product type:", "  Unknown product type:")) and
                        f" {product} (0x{product:08X}" in l for l in lines),
-                   f"{setting}: product-type line for {product}")
+                   f"{name}: product-type line for {product}")
     else:
-        fail.check("  Not defined on Windows earlier than Vista." in lines, f"{setting}: below-Vista line")
+        fail.check("  Not defined on Windows earlier than Vista." in lines, f"{name}: below-Vista line")
     views = ["GetSystemInfo"] + (["GetNativeSystemInfo"] if number(a, "IsWow64Process.flag") else [])
     arch_lines = [l for l in lines if l.startswith("  Processor Architecture (OS):")]
-    fail.check(len(arch_lines) == len(views), f"{setting}: {len(views)} system-information sections")
+    fail.check(len(arch_lines) == len(views), f"{name}: {len(views)} system-information sections")
     digits = bits // 4
     address_lines = [l for l in lines if is_address_line(l)]
     expected_addresses = []
     for view, line in zip(views, arch_lines):
         arch = number(a, view + ".wProcessorArchitecture")
         fail.check(line.endswith(f"{arch} (0x{arch:04X}, {ARCHITECTURE.get(arch, 'Not recognized')})."),
-                   f"{setting}: {view} architecture line: {line!r}")
+                   f"{name}: {view} architecture line: {line!r}")
         mask = number(a, view + ".dwActiveProcessorMask")
         expected_addresses += [
             f"  Processor Mask:                   0x{mask:0{digits}X} ({bin(mask).count('1')} active).",
@@ -141,9 +146,9 @@ def check_report(fail, a, output, bits, setting):
             f"  Maximum App Address (Hex):        {number(a, view + '.lpMaximumApplicationAddress'):0{digits}X}.",
         ]
     fail.check(address_lines == expected_addresses,
-               f"{setting}: address lines\n    got      {address_lines}\n    expected {expected_addresses}")
+               f"{name}: address lines\n    got      {address_lines}\n    expected {expected_addresses}")
     last_header = [l for l in lines if l.endswith("() ...")][-1:]
-    fail.check(last_header == [views[-1] + "() ..."], f"{setting}: report ends with the {views[-1]} section")
+    fail.check(last_header == [views[-1] + "() ..."], f"{name}: report ends with the {views[-1]} section")
 
 
 def compare_with_sim(fail, what, exe, sim, bits):
@@ -155,29 +160,58 @@ def compare_with_sim(fail, what, exe, sim, bits):
     fail.check(same, f"{what}: program and simulator differ\n    program:   {exe!r}\n    simulator: {sim!r}")
 
 
-def run_setting(fail, options, setting):
+def check_promise(fail, platform, a):
+    """Wine pretends the platform as the table promises, or nothing that
+    follows is about that platform."""
+    record = last_record(a)
+    if not fail.check(record is not None, f"{platform.name}: no version record answered"):
+        return
+    got = (PURPOSE.get(number(a, record + ".wProductType"), "UNK"),
+           number(a, record + ".dwMajorVersion"), number(a, record + ".dwMinorVersion"))
+    promised = (platform.purpose, platform.major, platform.minor)
+    if platform.build is not None:
+        got += (number(a, record + ".dwBuildNumber"),)
+        promised += (platform.build,)
+    fail.check(got == promised, f"{platform.name}: Wine answers {got}, the platform promises {promised}")
+
+
+def readme_line(readme):
+    """The summary line that the README shows for `oskavel /batch`."""
+    lines = pathlib.Path(readme).read_text().splitlines()
+    return next((lines[i + 1] for i, l in enumerate(lines[:-1]) if l.strip() == "C:\\> oskavel /batch"), None)
+
+
+def run_platform(fail, options, platform):
     prefix, bindir = options.prefix, pathlib.Path(options.bin)
-    wine_env.set_version(prefix, setting)
-    status, probe_out = wine_env.run(prefix, [str(bindir / "version_probe.exe")])
-    if not fail.check(status == 0, f"{setting}: probe failed with {status}"):
+    name = platform.name
+    platforms.apply(prefix, options.bits, name)
+    exe = str(bindir / "oskavel.exe")
+    modes = [[], ["/batch"]] + ([["/?"], ["/x"]] if options.help_and_usage else [])
+    # The runs of one platform at once: a 32-bit run spends seconds in
+    # emulation, and they share nothing but the prefix's settings.
+    with concurrent.futures.ThreadPoolExecutor(max_workers=len(modes) + 1) as pool:
+        probe = pool.submit(wine_env.run, prefix, [str(bindir / "version_probe.exe")])
+        runs = [(args, pool.submit(wine_env.run, prefix, [exe, *args])) for args in modes]
+        status, probe_out = probe.result()
+        runs = [(args, *run.result()) for args, run in runs]
+    if not fail.check(status == 0, f"{name}: probe failed with {status}"):
         return
     answers = parse_probe(probe_out.decode("ascii"))
-    exe = str(bindir / "oskavel.exe")
+    check_promise(fail, platform, answers)
     program = wine_env.windows_path(exe)
     scenario = sim_scenario(answers, program, options.bits)
     summary_line = None
-    for args in ([], ["/batch"], ["/?"], ["/x"]):
-        what = f"{setting} {' '.join(args) or '(report)'}"
-        status, output = wine_env.run(prefix, [exe, *args])
+    for args, status, output in runs:
+        what = f"{name} {' '.join(args) or '(report)'}"
         fail.check(status == 0, f"{what}: exit status {status}")
         sim_status, sim_output = run_sim(options.sim, scenario, args)
         fail.check(sim_status == status, f"{what}: simulator status {sim_status}")
         compare_with_sim(fail, what, output, sim_output, options.bits)
         if not args:
-            check_report(fail, answers, output, options.bits, setting)
+            check_report(fail, answers, output, options.bits, name)
         elif args == ["/batch"]:
-            summary_line = output
             text = output.decode("latin-1")
+            summary_line = text.strip()
             fail.check(text.endswith("\r\n") and text.count("\r\n") == 1, f"{what}: exactly one line")
             words = text.split()
             fail.check(words[:9] == expected_summary_words(answers),
@@ -185,7 +219,13 @@ def run_setting(fail, options, setting):
         elif args == ["/x"]:
             fail.check(output == f"\r\nUsage: {program} [/batch | /help]\r\n".encode("latin-1"),
                        f"{what}: usage line {output!r}")
-    print(f"{setting}: {summary_line.decode('latin-1').strip() if summary_line else '(no line)'}")
+    if options.readme:
+        shown = readme_line(options.readme)
+        fail.check(shown == summary_line, f"{name}: the README shows {shown!r}, the program prints {summary_line!r}")
+    print(f"{name}: {summary_line or '(no line)'}")
+    if options.lines:
+        with open(options.lines, "a") as lines:
+            lines.write(f"{options.bits}-bit exe on {name:14} {summary_line or '(no line)'}\n")
 
 
 def main():
@@ -194,12 +234,16 @@ def main():
     parser.add_argument("--sim", required=True)
     parser.add_argument("--prefix", required=True)
     parser.add_argument("--bits", type=int, choices=(32, 64), required=True)
-    parser.add_argument("settings", nargs="+")
+    parser.add_argument("--help-and-usage", action="store_true", help="also run the help and usage lines")
+    parser.add_argument("--readme", help="check the summary line that this README shows")
+    parser.add_argument("--lines", help="append each platform's summary line to this file")
+    parser.add_argument("platforms", nargs="+")
     options = parser.parse_args()
     wine_env.require_bits(options.bits)
+    table = platforms.load()
     fail = Failures()
-    for setting in options.settings:
-        run_setting(fail, options, setting)
+    for name in options.platforms:
+        run_platform(fail, options, table[name])
     for item in fail.items:
         print("FAIL " + item)
     return 1 if fail.items else 0

@@ -1,8 +1,6 @@
 # Tests of a Windows build: the program run under Wine, end to end, against
 # what Wine's own queries answer; for the product also its static shape.
 set(OSKAVEL_SIM "" CACHE FILEPATH "oskavel-sim of the host build")
-set(OSKAVEL_WINE_SETTINGS win10 win7 win2008r2 winxp64 win2003 CACHE STRING
-    "Windows versions the end-to-end tests run under")
 set(PYTHON3 /usr/bin/python3)  # the one that has Debian's pefile
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   set(OSKAVEL_BITS 32)
@@ -13,23 +11,57 @@ else()
 endif()
 set(WINE_TESTS ${CMAKE_SOURCE_DIR}/tests/wine)
 set(OSKAVEL_PREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+set(OSKAVEL_PLATFORM_LINES ${CMAKE_BINARY_DIR}/platform-lines.txt)
+
+# Every platform of the table that this build can run on.
+file(STRINGS ${CMAKE_SOURCE_DIR}/scripts/platforms.txt OSKAVEL_PLATFORM_ROWS REGEX "^[a-z0-9]")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/scripts/platforms.txt)
+set(OSKAVEL_PLATFORMS)
+foreach(row IN LISTS OSKAVEL_PLATFORM_ROWS)
+  string(REGEX MATCH "^([^ ]+) +([^ ]+)" _ "${row}")
+  if(CMAKE_MATCH_2 STREQUAL "both" OR CMAKE_MATCH_2 STREQUAL "win${OSKAVEL_BITS}")
+    list(APPEND OSKAVEL_PLATFORMS ${CMAKE_MATCH_1})
+  endif()
+endforeach()
 
 if(OSKAVEL_SIM)
   add_test(NAME wine_prefix COMMAND ${PYTHON3} ${WINE_TESTS}/prefix.py make ${OSKAVEL_PREFIX} ${OSKAVEL_BITS})
   add_test(NAME wine_stop COMMAND ${PYTHON3} ${WINE_TESTS}/prefix.py stop ${OSKAVEL_PREFIX})
   set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine LABELS ${OSKAVEL_WINE_LABEL} SKIP_RETURN_CODE 77)
   set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine LABELS ${OSKAVEL_WINE_LABEL})
-  foreach(setting IN LISTS OSKAVEL_WINE_SETTINGS)
-    add_test(NAME wine_${setting}
+  # Each platform's summary line, collected for ./test.sh to show.
+  add_test(NAME wine_lines_reset COMMAND ${CMAKE_COMMAND} -E rm -f ${OSKAVEL_PLATFORM_LINES})
+  set_tests_properties(wine_lines_reset PROPERTIES FIXTURES_SETUP wine LABELS ${OSKAVEL_WINE_LABEL})
+  foreach(platform IN LISTS OSKAVEL_PLATFORMS)
+    set(extra)
+    if(platform STREQUAL "win10")
+      # The platform the README shows; help and usage need only one.
+      set(extra --help-and-usage --readme ${CMAKE_SOURCE_DIR}/README.md)
+    endif()
+    add_test(NAME wine_${platform}
       COMMAND ${PYTHON3} ${WINE_TESTS}/e2e.py --bin ${CMAKE_BINARY_DIR} --sim ${OSKAVEL_SIM}
-              --prefix ${OSKAVEL_PREFIX} --bits ${OSKAVEL_BITS} ${setting})
-    set_tests_properties(wine_${setting} PROPERTIES FIXTURES_REQUIRED wine
+              --prefix ${OSKAVEL_PREFIX} --bits ${OSKAVEL_BITS} --lines ${OSKAVEL_PLATFORM_LINES}
+              ${extra} ${platform})
+    set_tests_properties(wine_${platform} PROPERTIES FIXTURES_REQUIRED wine
       RESOURCE_LOCK wine_settings LABELS ${OSKAVEL_WINE_LABEL} SKIP_RETURN_CODE 77)
   endforeach()
   add_test(NAME wine_batch_code
     COMMAND ${PYTHON3} ${WINE_TESTS}/batch_code.py --bin ${CMAKE_BINARY_DIR}
             --prefix ${OSKAVEL_PREFIX} --bits ${OSKAVEL_BITS} win10 winxp64)
   set_tests_properties(wine_batch_code PROPERTIES FIXTURES_REQUIRED wine
+    RESOURCE_LOCK wine_settings LABELS ${OSKAVEL_WINE_LABEL} SKIP_RETURN_CODE 77)
+  # The README's batch recipes, where their answers differ: Windows 11 or
+  # not, the three roles, before and after Vista. Emulated 32-bit runs take
+  # seconds each, so the product gets a smaller set of the same kinds.
+  if(OSKAVEL_BITS EQUAL 64)
+    set(recipe_platforms win11 win11-24h2 win10-22h2 win10 win7 vista server2025 server2022-dc winxp64)
+  else()
+    set(recipe_platforms win11 win10-22h2 server2025 server2022-dc win7 winxp)
+  endif()
+  add_test(NAME wine_recipes
+    COMMAND ${PYTHON3} ${WINE_TESTS}/recipes.py --bin ${CMAKE_BINARY_DIR} --prefix ${OSKAVEL_PREFIX}
+            --bits ${OSKAVEL_BITS} --readme ${CMAKE_SOURCE_DIR}/README.md ${recipe_platforms})
+  set_tests_properties(wine_recipes PROPERTIES FIXTURES_REQUIRED wine
     RESOURCE_LOCK wine_settings LABELS ${OSKAVEL_WINE_LABEL} SKIP_RETURN_CODE 77)
   # Closed standard output and pipes whose reader goes away: no crash, no
   # hang, and the exit status of the stopping rules.

@@ -36,12 +36,6 @@ def run(prefix, args, cwd=None, timeout=120):
         return done.returncode, out.read()
 
 
-def set_version(prefix, setting):
-    status, _ = run(prefix, ["winecfg", "-v", setting])
-    if status != 0:
-        raise RuntimeError(f"winecfg -v {setting} failed with {status}")
-
-
 def windows_path(path):
     """The name under which Wine's Z: drive shows a Unix path."""
     return "Z:" + str(pathlib.Path(path).resolve()).replace("/", "\\")
