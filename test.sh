@@ -8,6 +8,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")" && pwd)"
 cd "$root"
 
+overall_start=$SECONDS
 scripts/install-deps.sh
 emulation=ok
 emulation_reason=$(scripts/setup-emulation.sh 2>&1) || emulation=missing
@@ -16,8 +17,15 @@ scripts/build.sh all
 failed=0
 run_ctest() {
   local dir=$1; shift
+  local tier_start=$SECONDS
   echo "== $dir"
   ctest --test-dir "build/$dir" --output-on-failure --no-tests=error "$@" || failed=1
+  # The Wine tiers collect each platform's summary line.
+  if [ -s "build/$dir/platform-lines.txt" ]; then
+    echo "-- summary line on each Windows platform:"
+    cat "build/$dir/platform-lines.txt"
+  fi
+  echo "-- $dir took $((SECONDS - tier_start)) s"
 }
 
 start=$SECONDS
@@ -32,7 +40,7 @@ else
   echo "!! 32-bit tier NOT RUN: the shipped exe was not run under Wine."
   echo "!! Reason: $emulation_reason"
 fi
-echo "test.sh: all tiers took $((SECONDS - start)) s"
+echo "test.sh: all tiers took $((SECONDS - start)) s; with installing and building $((SECONDS - overall_start)) s"
 
 if [ "$failed" != 0 ]; then
   echo "test.sh: FAILED"
