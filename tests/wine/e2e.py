@@ -16,6 +16,7 @@ usage: e2e.py --bin DIR --sim SIM --prefix PREFIX --bits 32|64 [--help-and-usage
 import argparse
 import concurrent.futures
 import pathlib
+import re
 import subprocess
 import sys
 import tempfile
@@ -175,10 +176,19 @@ def check_promise(fail, platform, a):
     fail.check(got == promised, f"{platform.name}: Wine answers {got}, the platform promises {promised}")
 
 
-def readme_line(readme):
-    """The summary line that the README shows for `oskavel /batch`."""
-    lines = pathlib.Path(readme).read_text().splitlines()
-    return next((lines[i + 1] for i, l in enumerate(lines[:-1]) if l.strip() == "C:\\> oskavel /batch"), None)
+def readme_lines(readme):
+    """The summary lines that the README shows: {platform: line}, and under
+    the key None the one of its `oskavel /batch` example (Wine's win10)."""
+    text = pathlib.Path(readme).read_text()
+    shown = {}
+    table = re.search(r"<!-- platform lines: checked by the Wine tests -->\n(.*?)<!-- end of platform lines -->",
+                      text, re.DOTALL)
+    if table:
+        shown.update(re.findall(r"^\| `([\w-]+)` \|.*\| `([^`]+)` \|$", table.group(1), re.MULTILINE))
+    example = re.search(r"^C:\\> oskavel /batch\n(.*)$", text, re.MULTILINE)
+    if example:
+        shown[None] = example.group(1)
+    return shown
 
 
 def run_platform(fail, options, platform):
@@ -220,8 +230,12 @@ def run_platform(fail, options, platform):
             fail.check(output == f"\r\nUsage: {program} [/batch | /help]\r\n".encode("latin-1"),
                        f"{what}: usage line {output!r}")
     if options.readme:
-        shown = readme_line(options.readme)
-        fail.check(shown == summary_line, f"{name}: the README shows {shown!r}, the program prints {summary_line!r}")
+        shown = readme_lines(options.readme)
+        fail.check(shown.get(name) == summary_line,
+                   f"{name}: the README's platform table shows {shown.get(name)!r}, the program prints {summary_line!r}")
+        if name == "win10":
+            fail.check(shown.get(None) == summary_line,
+                       f"{name}: the README's example shows {shown.get(None)!r}, the program prints {summary_line!r}")
     print(f"{name}: {summary_line or '(no line)'}")
     if options.lines:
         with open(options.lines, "a") as lines:

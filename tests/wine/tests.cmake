@@ -35,13 +35,12 @@ if(OSKAVEL_SIM)
   foreach(platform IN LISTS OSKAVEL_PLATFORMS)
     set(extra)
     if(platform STREQUAL "win10")
-      # The platform the README shows; help and usage need only one.
-      set(extra --help-and-usage --readme ${CMAKE_SOURCE_DIR}/README.md)
+      set(extra --help-and-usage)  # one platform is enough for these
     endif()
     add_test(NAME wine_${platform}
       COMMAND ${PYTHON3} ${WINE_TESTS}/e2e.py --bin ${CMAKE_BINARY_DIR} --sim ${OSKAVEL_SIM}
               --prefix ${OSKAVEL_PREFIX} --bits ${OSKAVEL_BITS} --lines ${OSKAVEL_PLATFORM_LINES}
-              ${extra} ${platform})
+              --readme ${CMAKE_SOURCE_DIR}/README.md ${extra} ${platform})
     set_tests_properties(wine_${platform} PROPERTIES FIXTURES_REQUIRED wine
       RESOURCE_LOCK wine_settings LABELS ${OSKAVEL_WINE_LABEL} SKIP_RETURN_CODE 77)
   endforeach()
