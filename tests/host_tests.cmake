@@ -25,3 +25,4 @@ add_test(NAME sim_scenarios
 set_tests_properties(sim_scenarios PROPERTIES LABELS host)
 
 include(${CMAKE_SOURCE_DIR}/tests/hostile/tests.cmake)
+include(${CMAKE_SOURCE_DIR}/tests/format_check/tests.cmake)
