@@ -25,6 +25,7 @@ add_test(NAME sim_scenarios
 set_tests_properties(sim_scenarios PROPERTIES LABELS host)
 
 include(${CMAKE_SOURCE_DIR}/tests/hostile/tests.cmake)
+include(${CMAKE_SOURCE_DIR}/tests/format_check/tests.cmake)
 
 # The README's editions table is the program's own output.
 add_test(NAME readme_editions

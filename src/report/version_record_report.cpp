@@ -36,7 +36,7 @@ constexpr BYTE kWorkstation = 1;
 
 constexpr std::size_t kCsdUnits = sizeof(OSVERSIONINFOEXW::szCSDVersion) / sizeof(Char);
 
-void PrintFeature(WORD mask, WORD bit, FormatString line) {
+void PrintFeature(WORD mask, WORD bit, FormatString<> line) {
   if ((mask & bit) != 0) Print(line);
 }
 
