@@ -159,6 +159,15 @@ const Stop kStops[] = {
        return kVersionLine + ExtendedSection(s) + Crlf("\nRtlGetVersion() ...\n\n");
      },
      nullptr},
+    // Any status but 0 fails, not only the error statuses with the top bit set.
+    {"RtlGetVersion answers a status that is no error",
+     [](StandInScenario& s) { s.rtlStatus = 0x40000000; },
+     "  Failed to get the internal version with RtlGetVersion.  Error 1073741824 "
+     "(0x40000000) returned.\n",
+     [](const StandInScenario& s) {
+       return kVersionLine + ExtendedSection(s) + Crlf("\nRtlGetVersion() ...\n\n");
+     },
+     nullptr},
     {"GetProductInfo missing on 10.0",
      [](StandInScenario& s) { s.present[kGetProductInfo] = false; },
      "\n\nGetProductType() ...\n\n   ... expected, but not found in kernel32.dll.\n",
