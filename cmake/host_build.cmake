@@ -12,6 +12,10 @@ add_library(oskavel_host STATIC
   src/platform/host/scenario_file.cpp
 )
 target_include_directories(oskavel_host PUBLIC src)
+# A local that the program forgets to set holds a fixed non-zero pattern, not
+# whatever the stack held: the tests of what each call is handed then fail
+# on every run, not only when the stack happens to be dirty.
+target_compile_options(oskavel_host PRIVATE -ftrivial-auto-var-init=pattern)
 
 add_executable(oskavel-sim src/app/sim_main.cpp)
 target_link_libraries(oskavel-sim PRIVATE oskavel_host)

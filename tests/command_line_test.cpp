@@ -39,6 +39,7 @@ const Shape kShapes[] = {
     {{u""}, Course::Usage},
     {{u"help"}, Course::Usage},
     {{u"?"}, Course::Usage},
+    {{u"xhelp"}, Course::Usage},  // a help word behind a character that is no switch
     {{u"/hel"}, Course::Usage},
     {{u"/helpp"}, Course::Usage},
     {{u"//help"}, Course::Usage},

@@ -8,6 +8,7 @@ add_executable(oskavel_tests
   tests/run_sequence_test.cpp
   tests/batch_summary_test.cpp
   tests/scenario_file_test.cpp
+  tests/standin_test.cpp
   tests/edition_catalogue_test.cpp
   tests/version_record_report_test.cpp
   tests/system_info_report_test.cpp

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 
 #include "report/system_info_report.h"
@@ -154,6 +155,15 @@ const Stop kStops[] = {
     {"RtlGetVersion fails", [](StandInScenario& s) { s.rtlStatus = static_cast<LONG>(0xC0000001); },
      "  Failed to get the internal version with RtlGetVersion.  Error 3221225473 "
      "(0xC0000001) returned.\n",
+     [](const StandInScenario& s) {
+       return kVersionLine + ExtendedSection(s) + Crlf("\nRtlGetVersion() ...\n\n");
+     },
+     nullptr},
+    // Any status but 0 fails, not only the error statuses with the top bit set.
+    {"RtlGetVersion answers a status that is no error",
+     [](StandInScenario& s) { s.rtlStatus = 0x40000000; },
+     "  Failed to get the internal version with RtlGetVersion.  Error 1073741824 "
+     "(0x40000000) returned.\n",
      [](const StandInScenario& s) {
        return kVersionLine + ExtendedSection(s) + Crlf("\nRtlGetVersion() ...\n\n");
      },
@@ -311,6 +321,110 @@ TEST(RunSequence, NativeViewOnlyWhenEmulationIsReported) {
   }
   const ProgramRun emulated = Summary(Emulated());
   EXPECT_EQ(emulated.output.substr(0, 10), "WKS AMD64 ");
+}
+
+// ---- The summary line, word by word ----
+
+// Windows NT 4.0 SP6 server, which has the extended record but neither the
+// kernel query nor any of the later functions.
+StandInScenario WindowsNt4Server() {
+  StandInScenario s = TypicalScenario();
+  s.packedVersion = 0x05650004;  // 4.0.1381
+  s.versionEx.dwMajorVersion = 4;
+  s.versionEx.dwMinorVersion = 0;
+  s.versionEx.dwBuildNumber = 1381;
+  s.versionEx.wServicePackMajor = 6;
+  s.versionEx.wProductType = 3;
+  for (EntryPointIndex later : {kRtlGetVersion, kGetProductInfo, kGetNativeSystemInfo,
+                                kIsWow64Process}) {
+    s.present[later] = false;
+  }
+  return s;
+}
+
+// A 64-bit process on 64-bit Windows: its own view is the machine's.
+StandInScenario SixtyFourBitProcess() {
+  StandInScenario s = TypicalScenario();
+  s.systemInfo.wProcessorArchitecture = 9;
+  s.systemInfo.dwProcessorType = 8664;
+  s.nativeSystemInfo = s.systemInfo;
+  return s;
+}
+
+TEST(RunSequence, SummaryLineTakesEachWordFromTheLastQueryThatAnswers) {
+  const struct {
+    const char* name;
+    StandInScenario scenario;
+    const char* line;
+  } cases[] = {
+      {"kernel record's numbers, edition from the product type", TypicalScenario(),
+       "WKS x86 NT 10 0 19045 SP 0 0 PRO _ F\n"},
+      {"no kernel query: the extended record's purpose, numbers and service pack",
+       WindowsNt4Server(), "SVR x86 NT 4 0 1381 SP 6 0 SVR _ F\n"},
+      {"a 64-bit process: its own view's architecture", SixtyFourBitProcess(),
+       "WKS AMD64 NT 10 0 19045 SP 0 0 PRO _ F\n"},
+      {"a 32-bit process under emulation: the native view's architecture", Emulated(),
+       "WKS AMD64 NT 10 0 19045 SP 0 0 PRO _ F\n"},
+      {"kernel record left at another size: its numbers only",
+       [] {
+         StandInScenario s = TypicalScenario();
+         s.versionEx.wServicePackMajor = 2;
+         s.rtlVersion.dwOSVersionInfoSize = 276;
+         s.rtlVersion.wServicePackMajor = 5;
+         s.rtlVersion.wProductType = 3;
+         return s;
+       }(),
+       "WKS x86 NT 10 0 19045 SP 2 0 PRO _ F\n"},
+  };
+  for (const auto& c : cases) {
+    const ProgramRun run = Summary(c.scenario);
+    EXPECT_EQ(run.status, 0) << c.name;
+    EXPECT_EQ(run.output, Crlf(c.line)) << c.name;
+  }
+}
+
+// ---- What each query is handed ----
+
+std::string FirstDifference(const OSVERSIONINFOEXW& got, const OSVERSIONINFOEXW& expected) {
+  const auto* a = reinterpret_cast<const unsigned char*>(&got);
+  const auto* b = reinterpret_cast<const unsigned char*>(&expected);
+  for (std::size_t i = 0; i < sizeof got; ++i) {
+    if (a[i] != b[i]) {
+      return "byte " + std::to_string(i) + " is " + std::to_string(a[i]) + ", not " +
+             std::to_string(b[i]);
+    }
+  }
+  return "";
+}
+
+TEST(RunSequence, EachQueryIsHandedAFreshlyPreparedArgument) {
+  OSVERSIONINFOEXW cleared;
+  std::memset(&cleared, 0, sizeof cleared);
+  cleared.dwOSVersionInfoSize = 284;
+  for (const auto& [mode, run] : {std::pair<const char*, ProgramRun (*)(const StandInScenario&)>{
+                                      "report", Report},
+                                  {"summary", Summary}}) {
+    const ProgramRun done = run(Emulated());
+    ASSERT_EQ(done.status, 0) << mode;
+    // The version record is cleared and given its full size before each
+    // query: nothing of the first answer may reach the second query.
+    const std::vector<VersionQuery>& records = VersionQueries();
+    ASSERT_EQ(records.size(), 2u) << mode;
+    EXPECT_EQ(records[0].function, kGetVersionExW) << mode;
+    EXPECT_EQ(records[1].function, kRtlGetVersion) << mode;
+    for (const VersionQuery& query : records) {
+      EXPECT_EQ(query.record.dwOSVersionInfoSize, 284u) << mode;
+      EXPECT_EQ(FirstDifference(query.record, cleared), "")
+          << mode << ", " << kEntryPointNames[query.function];
+    }
+    const ProductInfoQuery& product = LastProductInfoQuery();
+    EXPECT_TRUE(product.typeGiven) << mode;
+    EXPECT_EQ(product.typeHanded, 0u) << mode;
+    const Wow64Query& wow64 = LastWow64Query();
+    EXPECT_TRUE(wow64.currentProcess) << mode;
+    EXPECT_TRUE(wow64.flagGiven) << mode;
+    EXPECT_EQ(wow64.flagHanded, 0) << mode;
+  }
 }
 
 TEST(RunSequence, PackedVersionWithTopBitSetShowsBuildZero) {

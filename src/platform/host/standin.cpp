@@ -1,10 +1,14 @@
-// The host's stand-in for kernel32 and ntdll: each function answers from the
-// scripted scenario and logs that it was called.
+// The host's stand-in for kernel32 and ntdll: each function checks its
+// arguments as the platform does, answers from the scripted scenario, and
+// logs that it was called and what it was handed.
 #include "platform/host/standin.h"
 
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstddef>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/output_sink.h"
@@ -18,7 +22,9 @@ namespace {
 StandInScenario scenario;
 std::vector<std::string> calls;
 DWORD lastError = 0;
+std::vector<VersionQuery> versionQueries;
 ProductInfoQuery productInfoQuery{};
+Wow64Query wow64Query{};
 std::string* capture = nullptr;
 
 // Distinct addresses that only mean "this module" to GetProcAddress.
@@ -26,28 +32,74 @@ char ntdllModule;
 char kernel32Module;
 char currentProcess;
 
+constexpr DWORD kErrorInvalidHandle = 6;
+constexpr DWORD kErrorInvalidParameter = 87;
+constexpr DWORD kErrorInsufficientBuffer = 122;
+
+// OSVERSIONINFOW ends with szCSDVersion; the extended record adds the rest.
+constexpr DWORD kBaseRecordSize = offsetof(OSVERSIONINFOEXW, wServicePackMajor);
+constexpr DWORD kExtendedRecordSize = sizeof(OSVERSIONINFOEXW);
+static_assert(kBaseRecordSize == 276, "OSVERSIONINFOW is 276 bytes");
+
 void Log(std::string call) { calls.push_back(std::move(call)); }
+
+// Where the platform would write through a null pointer, the process dies.
+void RequireWritable(const void* pointer, const char* call) {
+  if (pointer != nullptr) return;
+  std::fprintf(stderr, "stand-in: %s was handed a null pointer to write through\n", call);
+  std::abort();
+}
+
+// The platform writes what the caller's record has room for, by the size it
+// was handed: the whole answer into an extended record, else the base part
+// and nothing of the size field.
+void FillVersionRecord(OSVERSIONINFOEXW& record, const OSVERSIONINFOEXW& answer) {
+  if (record.dwOSVersionInfoSize == kExtendedRecordSize) {
+    record = answer;
+    return;
+  }
+  record.dwMajorVersion = answer.dwMajorVersion;
+  record.dwMinorVersion = answer.dwMinorVersion;
+  record.dwBuildNumber = answer.dwBuildNumber;
+  record.dwPlatformId = answer.dwPlatformId;
+  std::memcpy(record.szCSDVersion, answer.szCSDVersion, sizeof record.szCSDVersion);
+}
 
 LONG WINAPI StandInRtlGetVersion(OSVERSIONINFOEXW* record) {
   Log("RtlGetVersion");
-  if (scenario.rtlStatus == 0) *record = scenario.rtlVersion;
-  return scenario.rtlStatus;
+  RequireWritable(record, "RtlGetVersion");
+  versionQueries.push_back({kRtlGetVersion, *record});
+  if (scenario.rtlStatus != 0) return scenario.rtlStatus;
+  FillVersionRecord(*record, scenario.rtlVersion);
+  return 0;
 }
 
 BOOL WINAPI StandInGetVersionExW(OSVERSIONINFOEXW* record) {
   Log("GetVersionExW");
+  RequireWritable(record, "GetVersionExW");
+  versionQueries.push_back({kGetVersionExW, *record});
+  const DWORD size = record->dwOSVersionInfoSize;
+  if (size != kBaseRecordSize && size != kExtendedRecordSize) {
+    lastError = kErrorInsufficientBuffer;
+    return FALSE;
+  }
   if (!scenario.versionExResult) {
     lastError = scenario.versionExError;
     return FALSE;
   }
-  *record = scenario.versionEx;
+  FillVersionRecord(*record, scenario.versionEx);
   return scenario.versionExResult;
 }
 
 BOOL WINAPI StandInGetProductInfo(DWORD major, DWORD minor, DWORD spMajor,
                                   DWORD spMinor, DWORD* productType) {
   Log("GetProductInfo");
-  productInfoQuery = {major, minor, spMajor, spMinor};
+  productInfoQuery = {major, minor, spMajor, spMinor, productType != nullptr,
+                      productType != nullptr ? *productType : 0};
+  if (productType == nullptr) {
+    lastError = kErrorInvalidParameter;
+    return FALSE;
+  }
   if (!scenario.productInfoResult) {
     lastError = scenario.productInfoError;
     return FALSE;
@@ -63,21 +115,30 @@ DWORD WINAPI StandInGetVersion() {
 
 void WINAPI StandInGetSystemInfo(SYSTEM_INFO* info) {
   Log("GetSystemInfo");
+  RequireWritable(info, "GetSystemInfo");
   *info = scenario.systemInfo;
 }
 
 void WINAPI StandInGetNativeSystemInfo(SYSTEM_INFO* info) {
   Log("GetNativeSystemInfo");
+  RequireWritable(info, "GetNativeSystemInfo");
   *info = scenario.nativeSystemInfo;
 }
 
 BOOL WINAPI StandInIsWow64Process(HANDLE process, BOOL* flag) {
-  Log(process == &currentProcess ? "IsWow64Process"
-                                 : "IsWow64Process(foreign handle)");
+  const bool ours = process == &currentProcess;
+  Log(ours ? "IsWow64Process" : "IsWow64Process(foreign handle)");
+  wow64Query = {ours, flag != nullptr, flag != nullptr ? *flag : 0};
+  // The only process this stand-in knows is the caller's own.
+  if (!ours) {
+    lastError = kErrorInvalidHandle;
+    return FALSE;
+  }
   if (!scenario.wow64Result) {
     lastError = scenario.wow64Error;
     return FALSE;
   }
+  RequireWritable(flag, "IsWow64Process");
   *flag = scenario.wow64Flag;
   return scenario.wow64Result;
 }
@@ -135,14 +196,20 @@ void SetStandIn(const StandInScenario& next) {
   scenario = next;
   calls.clear();
   lastError = 0;
+  versionQueries.clear();
   productInfoQuery = {};
+  wow64Query = {};
 }
 
 StandInScenario& StandIn() { return scenario; }
 
 const std::vector<std::string>& StandInCalls() { return calls; }
 
+const std::vector<VersionQuery>& VersionQueries() { return versionQueries; }
+
 const ProductInfoQuery& LastProductInfoQuery() { return productInfoQuery; }
+
+const Wow64Query& LastWow64Query() { return wow64Query; }
 
 void CaptureStandardOutput(std::string* into) { capture = into; }
 
