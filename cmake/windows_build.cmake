@@ -1,6 +1,18 @@
 # Windows builds: the program, its manifest, and the probe the Wine tests use.
 enable_language(RC)
 
+# The version resource's numbers, from project() alone: a missing part is 0,
+# and each must fit the resource's 16-bit fields.
+foreach(part MAJOR MINOR PATCH TWEAK)
+  set(OSKAVEL_VERSION_${part} "${PROJECT_VERSION_${part}}")
+  if(OSKAVEL_VERSION_${part} STREQUAL "")
+    set(OSKAVEL_VERSION_${part} 0)
+  elseif(OSKAVEL_VERSION_${part} GREATER 65535)
+    message(FATAL_ERROR "version part ${part} = ${OSKAVEL_VERSION_${part}} does not fit a version resource")
+  endif()
+endforeach()
+configure_file(src/app/oskavel_version.h.in generated/oskavel_version.h @ONLY)
+
 # No exceptions, no RTTI, the runtime linked in: the exe needs nothing but
 # system DLLs, and stays small. No timestamp, so two builds give one file.
 # Optimised for size: the run is over in the time Windows takes to start a
@@ -15,7 +27,7 @@ add_executable(oskavel
   src/platform/windows_stdout.cpp
   src/app/oskavel.rc
 )
-target_include_directories(oskavel PRIVATE src src/app)
+target_include_directories(oskavel PRIVATE src src/app ${CMAKE_BINARY_DIR}/generated)
 target_compile_options(oskavel PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${OSKAVEL_WINDOWS_COMPILE}>)
 target_link_options(oskavel PRIVATE ${OSKAVEL_WINDOWS_LINK})
 set_target_properties(oskavel PROPERTIES OUTPUT_NAME oskavel SUFFIX .exe
@@ -28,10 +40,18 @@ target_compile_options(version_probe PRIVATE ${OSKAVEL_WINDOWS_COMPILE})
 target_link_options(version_probe PRIVATE ${OSKAVEL_WINDOWS_LINK})
 set_target_properties(version_probe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
+# Reads an exe's version resource back the way Windows tools do. Only this
+# test program links version.dll; the product must not import it.
+add_executable(version_info_reader tests/wine/version_info_reader.cpp)
+target_compile_options(version_info_reader PRIVATE ${OSKAVEL_WINDOWS_COMPILE})
+target_link_options(version_info_reader PRIVATE ${OSKAVEL_WINDOWS_LINK})
+target_link_libraries(version_info_reader PRIVATE version)
+set_target_properties(version_info_reader PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
 # The benchmark's floor: a program that does nothing, built exactly as the
 # utility is. Only bench/run.sh asks for it.
 add_executable(empty_console EXCLUDE_FROM_ALL bench/empty_main.cpp src/app/oskavel.rc)
-target_include_directories(empty_console PRIVATE src/app)
+target_include_directories(empty_console PRIVATE src/app ${CMAKE_BINARY_DIR}/generated)
 target_compile_options(empty_console PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${OSKAVEL_WINDOWS_COMPILE}>)
 target_link_options(empty_console PRIVATE ${OSKAVEL_WINDOWS_LINK})
 set_target_properties(empty_console PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})

@@ -69,12 +69,19 @@ if(OSKAVEL_SIM)
             $<TARGET_FILE:oskavel> --bits ${OSKAVEL_BITS})
   set_tests_properties(wine_hostile PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine_settings
     LABELS ${OSKAVEL_WINE_LABEL} SKIP_RETURN_CODE 77 TIMEOUT 900)
+  # The version resource read back through version.dll, as Windows tools do.
+  add_test(NAME wine_version_info
+    COMMAND ${PYTHON3} ${WINE_TESTS}/version_info.py --bin ${CMAKE_BINARY_DIR}
+            --prefix ${OSKAVEL_PREFIX} --bits ${OSKAVEL_BITS} --version ${PROJECT_VERSION}
+            $<TARGET_FILE:oskavel>)
+  set_tests_properties(wine_version_info PROPERTIES FIXTURES_REQUIRED wine
+    RESOURCE_LOCK wine_settings LABELS ${OSKAVEL_WINE_LABEL} SKIP_RETURN_CODE 77)
 endif()
 
 if(OSKAVEL_BITS EQUAL 32)
   add_test(NAME pe_shape
     COMMAND ${PYTHON3} ${CMAKE_SOURCE_DIR}/tests/win32/check_pe.py
-            $<TARGET_FILE:oskavel> ${CMAKE_SOURCE_DIR}/src/app/oskavel.manifest)
+            $<TARGET_FILE:oskavel> ${CMAKE_SOURCE_DIR}/src/app/oskavel.manifest ${PROJECT_VERSION})
   set_tests_properties(pe_shape PROPERTIES LABELS static)
 
   set(OSKAVEL_TOOLCHAIN ${CMAKE_TOOLCHAIN_FILE})
