@@ -33,15 +33,15 @@ check() {
     win32|win64) ;;
     *) echo "set-platform.sh: unknown build '$build' (win32 or win64)" >&2; exit 2 ;;
   esac
-  if ! names "$build" | grep -qxF -- "$name"; then
+  if ! names "$build" | grep -xF -- "$name" >/dev/null; then
     {
-      if rows | awk '{ print $1 }' | grep -qxF -- "$name"; then
+      if rows | awk '{ print $1 }' | grep -xF -- "$name" >/dev/null; then
         echo "The $build build cannot run on '$name': that Windows ran only 32-bit programs (OSKAVEL_BUILD=win32)."
         echo "Platforms for the $build build:"
       else
         echo "Unknown Windows platform '$name'. Platforms for the $build build:"
       fi
-      names "$build" | paste -sd' ' | fold -s -w 78 | sed 's/^/  /'
+      names "$build" | paste -sd' ' | fold -s -w 78 | sed 's/ *$//; s/^/  /'
     } >&2
     exit 2
   fi
