@@ -4,7 +4,6 @@ prints it, run by Wine's cmd.exe, sets the eleven variables to the eleven
 words of the program's own summary line.
 
 usage: batch_code.py --bin DIR --prefix PREFIX --bits 32|64 PLATFORM..."""
-import argparse
 import pathlib
 import sys
 
@@ -25,10 +24,7 @@ def batch_code(help_text):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--bin", required=True)
-    parser.add_argument("--prefix", required=True)
-    parser.add_argument("--bits", type=int, required=True)
+    parser = wine_env.argument_parser()
     parser.add_argument("platform_names", nargs="+")
     options = parser.parse_args()
     wine_env.require_bits(options.bits)

@@ -13,7 +13,6 @@ check its output
 usage: e2e.py --bin DIR --sim SIM --prefix PREFIX --bits 32|64 [--help-and-usage]
              [--readme README] [--lines FILE] PLATFORM...
 """
-import argparse
 import concurrent.futures
 import pathlib
 import re
@@ -243,11 +242,8 @@ def run_platform(fail, options, platform):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--bin", required=True)
+    parser = wine_env.argument_parser()
     parser.add_argument("--sim", required=True)
-    parser.add_argument("--prefix", required=True)
-    parser.add_argument("--bits", type=int, choices=(32, 64), required=True)
     parser.add_argument("--help-and-usage", action="store_true", help="also run the help and usage lines")
     parser.add_argument("--readme", help="check the summary line that this README shows")
     parser.add_argument("--lines", help="append each platform's summary line to this file")

@@ -6,7 +6,6 @@ the machine's architecture as version_probe.exe learns them, not from the
 program's line.
 
 usage: recipes.py --bin DIR --prefix PREFIX --bits 32|64 --readme README PLATFORM..."""
-import argparse
 import concurrent.futures
 import pathlib
 import re
@@ -58,10 +57,7 @@ def expected_answers(a):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--bin", required=True)
-    parser.add_argument("--prefix", required=True)
-    parser.add_argument("--bits", type=int, required=True)
+    parser = wine_env.argument_parser()
     parser.add_argument("--readme", required=True)
     parser.add_argument("platforms", nargs="+")
     options = parser.parse_args()

@@ -4,7 +4,6 @@ asks version.dll under Wine (GetFileVersionInfoW, VerQueryValueW) and the
 answers must be the CMake project version and the project's own strings.
 
 usage: version_info.py --bin DIR --prefix PREFIX --bits 32|64 --version X.Y.Z EXE..."""
-import argparse
 import pathlib
 import sys
 
@@ -50,10 +49,7 @@ def expected_answers(project_version):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--bin", required=True)
-    parser.add_argument("--prefix", required=True)
-    parser.add_argument("--bits", type=int, required=True)
+    parser = wine_env.argument_parser()
     parser.add_argument("--version", required=True)
     parser.add_argument("exes", nargs="+")
     opts = parser.parse_args()

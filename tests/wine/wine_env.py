@@ -1,5 +1,6 @@
 """How the tests start Wine: one prefix per test run, silenced, and for 32-bit
 programs the emulation setting that lets Wine's 32-bit loader run here."""
+import argparse
 import os
 import pathlib
 import subprocess
@@ -57,3 +58,13 @@ def require_bits(bits):
     if not ok:
         print("SKIPPED: this machine runs no 32-bit programs; scripts/setup-emulation.sh sets that up")
         raise SystemExit(SKIPPED)
+
+
+def argument_parser():
+    """The options every Wine test takes: where the build's exes are, the
+    prefix of this test run, and the width of the build's programs."""
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--bin", required=True)
+    parser.add_argument("--prefix", required=True)
+    parser.add_argument("--bits", type=int, choices=(32, 64), required=True)
+    return parser
