@@ -10,9 +10,10 @@ usage: editions.py SIM README [--write]
 """
 import pathlib
 import re
-import subprocess
 import sys
-import tempfile
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent / "sim"))
+from simulator import simulate  # noqa: E402
 
 WINNT_H = pathlib.Path("/usr/share/mingw-w64/include/winnt.h")
 BEGIN = "<!-- editions: made by tests/docs/editions.py from oskavel-sim; do not edit by hand -->"
@@ -80,10 +81,9 @@ def product_number(constant, header):
 
 
 def run_sim(sim, number, args):
-    with tempfile.NamedTemporaryFile("w", suffix=".scenario") as scenario:
-        scenario.write(f"GetProductInfo.type = {number}\n")
-        scenario.flush()
-        done = subprocess.run([sim, scenario.name, *args], capture_output=True, check=True)
+    done = simulate(sim, f"GetProductInfo.type = {number}\n", args)
+    if done.returncode != 0:
+        sys.exit(f"editions.py: oskavel-sim {' '.join(args)} for product type {number} ended with {done.returncode}")
     return done.stdout.decode("latin-1").split("\r\n")
 
 

@@ -17,9 +17,9 @@ line end standing for CR LF.
 """
 import pathlib
 import shlex
-import subprocess
 import sys
-import tempfile
+
+from simulator import simulate
 
 
 def parse(path):
@@ -51,10 +51,7 @@ def main():
             print(f"FAIL {case.name}: {error}")
             failed += 1
             continue
-        with tempfile.NamedTemporaryFile("w", suffix=".scenario", delete=False) as f:
-            f.write(scenario)
-        run = subprocess.run([sim, f.name, *args], capture_output=True)
-        pathlib.Path(f.name).unlink()
+        run = simulate(sim, scenario, args)
         problems = []
         if run.returncode != status:
             problems.append(f"status {run.returncode}, expected {status}")

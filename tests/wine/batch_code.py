@@ -29,13 +29,12 @@ def main():
     options = parser.parse_args()
     wine_env.require_bits(options.bits)
     exe = wine_env.windows_path(pathlib.Path(options.bin) / "oskavel.exe")
-    failures = []
+    fail = wine_env.Failures()
     for platform in options.platform_names:
         platforms.apply(options.prefix, options.bits, platform)
         _, help_text = wine_env.run(options.prefix, [exe, "/?"])
         code = batch_code(help_text.decode("latin-1"))
-        if code is None:
-            failures.append(f"{platform}: the help text shows no FOR /F batch code")
+        if not fail.check(code is not None, f"{platform}: the help text shows no FOR /F batch code"):
             continue
         script = ["@echo off", "SETLOCAL ENABLEEXTENSIONS", *code]
         script += [f"echo {name}=[%{name}%]" for name in VARIABLES]
@@ -46,13 +45,10 @@ def main():
         words = line.decode("latin-1").split()
         expected = [f"{name}=[{word}]" for name, word in zip(VARIABLES, words[:6] + words[7:])]
         got = [l for l in output.decode("latin-1").split("\r\n") if l.startswith("__")]
-        if status != 0 or got != expected:
-            failures.append(f"{platform}: cmd status {status}\n    got      {got}\n    expected {expected}")
-        else:
+        if fail.check(status == 0 and got == expected,
+                      f"{platform}: cmd status {status}\n    got      {got}\n    expected {expected}"):
             print(f"{platform}: {' '.join(got)}")
-    for failure in failures:
-        print("FAIL " + failure)
-    return 1 if failures else 0
+    return fail.report()
 
 
 if __name__ == "__main__":

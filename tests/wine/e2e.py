@@ -13,38 +13,19 @@ check its output
 usage: e2e.py --bin DIR --sim SIM --prefix PREFIX --bits 32|64 [--help-and-usage]
              [--readme README] [--lines FILE] PLATFORM...
 """
-import concurrent.futures
 import pathlib
 import re
-import subprocess
 import sys
-import tempfile
 
 import platforms
 import wine_env
 
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent / "sim"))
+from simulator import simulate  # noqa: E402
+
 ADDRESS_LABELS = ("  Processor Mask:", "  Mininum App Address (Hex):", "  Maximum App Address (Hex):")
 PURPOSE = {0: "UNK", 1: "WKS", 2: "SDC", 3: "SVR"}
 ARCHITECTURE = {0: "x86", 6: "ia64", 9: "AMD64", 0xFFFF: "Unknown"}
-
-
-class Failures:
-    def __init__(self):
-        self.items = []
-
-    def check(self, condition, what):
-        if not condition:
-            self.items.append(what)
-        return condition
-
-
-def parse_probe(text):
-    answers = {}
-    for line in text.splitlines():
-        if line.strip() and not line.startswith("#"):
-            key, _, value = line.partition(" = ")
-            answers[key.strip()] = value.strip()
-    return answers
 
 
 def number(answers, key, default=0):
@@ -58,6 +39,17 @@ def last_record(a):
     if number(a, "GetVersionExW.result", 0):
         return "GetVersionExW"
     return None
+
+
+def purpose_word(a, record):
+    """The line's purpose word for a record's wProductType."""
+    return PURPOSE.get(number(a, record + ".wProductType"), "UNK")
+
+
+def machine_architecture(a):
+    """The architecture the line names: the native view under emulation."""
+    view = "GetNativeSystemInfo" if number(a, "IsWow64Process.flag") else "GetSystemInfo"
+    return number(a, view + ".wProcessorArchitecture")
 
 
 def expected_summary_words(a):
@@ -75,13 +67,10 @@ def expected_summary_words(a):
         words["vm"] = number(a, source + ".dwMinorVersion")
         words["bld"] = number(a, source + ".dwBuildNumber")
         if number(a, source + ".dwOSVersionInfoSize") == 284:
-            words["ppp"] = PURPOSE.get(number(a, source + ".wProductType"), "UNK")
+            words["ppp"] = purpose_word(a, source)
             words["spvM"] = number(a, source + ".wServicePackMajor")
             words["spvm"] = number(a, source + ".wServicePackMinor")
-    architecture = number(a, "GetSystemInfo.wProcessorArchitecture")
-    if number(a, "IsWow64Process.flag"):
-        architecture = number(a, "GetNativeSystemInfo.wProcessorArchitecture")
-    arch = ARCHITECTURE.get(architecture, "Not recognized")
+    arch = ARCHITECTURE.get(machine_architecture(a), "Not recognized")
     return [words["ppp"], arch, "NT", str(words["vM"]), str(words["vm"]), str(words["bld"]),
             "SP", str(words["spvM"]), str(words["spvm"])]
 
@@ -93,14 +82,6 @@ def sim_scenario(a, program, bits):
             value = "0"  # wider than a 32-bit address; checked against the probe
         lines.append(f"{key} = {value}")
     return "\n".join(lines) + "\n"
-
-
-def run_sim(sim, scenario, args):
-    with tempfile.NamedTemporaryFile("w", suffix=".scenario", delete=False) as f:
-        f.write(scenario)
-    done = subprocess.run([sim, f.name, *args], capture_output=True)
-    pathlib.Path(f.name).unlink()
-    return done.returncode, done.stdout
 
 
 def is_address_line(line):
@@ -166,8 +147,7 @@ def check_promise(fail, platform, a):
     record = last_record(a)
     if not fail.check(record is not None, f"{platform.name}: no version record answered"):
         return
-    got = (PURPOSE.get(number(a, record + ".wProductType"), "UNK"),
-           number(a, record + ".dwMajorVersion"), number(a, record + ".dwMinorVersion"))
+    got = (purpose_word(a, record), number(a, record + ".dwMajorVersion"), number(a, record + ".dwMinorVersion"))
     promised = (platform.purpose, platform.major, platform.minor)
     if platform.build is not None:
         got += (number(a, record + ".dwBuildNumber"),)
@@ -196,16 +176,12 @@ def run_platform(fail, options, platform):
     platforms.apply(prefix, options.bits, name)
     exe = str(bindir / "oskavel.exe")
     modes = [[], ["/batch"]] + ([["/?"], ["/x"]] if options.help_and_usage else [])
-    # The runs of one platform at once: a 32-bit run spends seconds in
-    # emulation, and they share nothing but the prefix's settings.
-    with concurrent.futures.ThreadPoolExecutor(max_workers=len(modes) + 1) as pool:
-        probe = pool.submit(wine_env.run, prefix, [str(bindir / "version_probe.exe")])
-        runs = [(args, pool.submit(wine_env.run, prefix, [exe, *args])) for args in modes]
-        status, probe_out = probe.result()
-        runs = [(args, *run.result()) for args, run in runs]
+    (status, probe_out), *results = wine_env.run_at_once(
+        prefix, [[str(bindir / "version_probe.exe")]] + [[exe, *args] for args in modes])
+    runs = [(args, *result) for args, result in zip(modes, results)]
     if not fail.check(status == 0, f"{name}: probe failed with {status}"):
         return
-    answers = parse_probe(probe_out.decode("ascii"))
+    answers = wine_env.parse_answers(probe_out.decode("ascii"))
     check_promise(fail, platform, answers)
     program = wine_env.windows_path(exe)
     scenario = sim_scenario(answers, program, options.bits)
@@ -213,7 +189,8 @@ def run_platform(fail, options, platform):
     for args, status, output in runs:
         what = f"{name} {' '.join(args) or '(report)'}"
         fail.check(status == 0, f"{what}: exit status {status}")
-        sim_status, sim_output = run_sim(options.sim, scenario, args)
+        simulated = simulate(options.sim, scenario, args)
+        sim_status, sim_output = simulated.returncode, simulated.stdout
         fail.check(sim_status == status, f"{what}: simulator status {sim_status}")
         compare_with_sim(fail, what, output, sim_output, options.bits)
         if not args:
@@ -251,12 +228,10 @@ def main():
     options = parser.parse_args()
     wine_env.require_bits(options.bits)
     table = platforms.load()
-    fail = Failures()
+    fail = wine_env.Failures()
     for name in options.platforms:
         run_platform(fail, options, table[name])
-    for item in fail.items:
-        print("FAIL " + item)
-    return 1 if fail.items else 0
+    return fail.report()
 
 
 if __name__ == "__main__":

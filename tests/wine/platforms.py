@@ -7,7 +7,6 @@ from dataclasses import dataclass
 
 SCRIPTS = pathlib.Path(__file__).resolve().parents[2] / "scripts"
 TABLE = SCRIPTS / "platforms.txt"
-PURPOSE_OF_TYPE = {"WinNT": "WKS", "ServerNT": "SVR", "LanmanNT": "SDC"}
 
 
 @dataclass(frozen=True)
@@ -21,9 +20,6 @@ class Platform:
     purpose: str
     major: int
     minor: int
-
-    def runs(self, bits):
-        return self.builds == "both" or (bits == 32 and self.builds == "win32")
 
 
 def load():

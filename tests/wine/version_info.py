@@ -13,15 +13,6 @@ sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent / "win32")
 import expected_version_info as expected  # noqa: E402
 
 
-def parse(text):
-    answers = {}
-    for line in text.splitlines():
-        key, separator, value = line.partition(" = ")
-        if separator:
-            answers[key.strip()] = value.strip()
-    return answers
-
-
 def quoted(text):
     """The reader's quoting: printable ASCII as is, anything else escaped."""
     return '"' + "".join(ch if 0x20 <= ord(ch) < 0x7F and ch not in '"\\' else f"\\u{ord(ch):04X}"
@@ -58,22 +49,18 @@ def main():
     reader = pathlib.Path(opts.bin) / "version_info_reader.exe"
     wanted = expected_answers(opts.version)
     names = [key[len("string."):] for key in wanted if key.startswith("string.")]
-    failures = []
+    fail = wine_env.Failures()
     for exe in opts.exes:
         status, out = wine_env.run(opts.prefix, [str(reader), wine_env.windows_path(exe), *names])
         text = out.decode(errors="replace")
-        answers = parse(text)
+        answers = wine_env.parse_answers(text)
         print(f"{exe} as version.dll reads it (status {status}):")
         print(text.rstrip())
-        if status != 0:
-            failures.append(f"{exe}: reader exited with {status}")
+        if not fail.check(status == 0, f"{exe}: reader exited with {status}"):
             continue
         for key, value in wanted.items():
-            if answers.get(key) != value:
-                failures.append(f"{exe}: {key} = {answers.get(key)}, expected {value}")
-    for failure in failures:
-        print("FAIL " + failure)
-    return 1 if failures else 0
+            fail.check(answers.get(key) == value, f"{exe}: {key} = {answers.get(key)}, expected {value}")
+    return fail.report()
 
 
 if __name__ == "__main__":

@@ -1,6 +1,7 @@
 """How the tests start Wine: one prefix per test run, silenced, and for 32-bit
 programs the emulation setting that lets Wine's 32-bit loader run here."""
 import argparse
+import concurrent.futures
 import os
 import pathlib
 import subprocess
@@ -35,6 +36,43 @@ def run(prefix, args, cwd=None, timeout=120):
                               stderr=subprocess.DEVNULL, timeout=timeout)
         out.seek(0)
         return done.returncode, out.read()
+
+
+def run_at_once(prefix, commands, cwd=None):
+    """Runs the command lines side by side; returns their (status, stdout)
+    in the same order. A 32-bit run spends seconds in emulation, and runs on
+    one platform share nothing but the prefix's settings."""
+    with concurrent.futures.ThreadPoolExecutor(max_workers=len(commands)) as pool:
+        return list(pool.map(lambda args: run(prefix, args, cwd), commands))
+
+
+def parse_answers(text):
+    """{key: value} of the `key = value` lines that a test program prints
+    (the probe's scenario, the version-resource reader's answers)."""
+    answers = {}
+    for line in text.splitlines():
+        key, separator, value = line.partition(" = ")
+        if separator and not line.startswith("#"):
+            answers[key.strip()] = value.strip()
+    return answers
+
+
+class Failures:
+    """What a test found wrong, printed as FAIL lines at the end."""
+
+    def __init__(self):
+        self.items = []
+
+    def check(self, condition, what):
+        if not condition:
+            self.items.append(what)
+        return condition
+
+    def report(self):
+        """Prints the failures; the test's exit status."""
+        for item in self.items:
+            print("FAIL " + item)
+        return 1 if self.items else 0
 
 
 def windows_path(path):
