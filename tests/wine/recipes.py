@@ -58,7 +58,7 @@ def main():
     parser.add_argument("platforms", nargs="+")
     options = parser.parse_args()
     wine_env.require_bits(options.bits)
-    bindir = pathlib.Path(options.bin)
+    bindir = pathlib.Path(options.bin).resolve()  # the runs' working folder too
     found = recipes(options.readme)
     fail = wine_env.Failures()
     fail.check(sorted(found) == RECIPES, f"the README's recipes are {sorted(found)}, not {RECIPES}")
@@ -70,20 +70,24 @@ def main():
     for platform in options.platforms:
         platforms.apply(options.prefix, options.bits, platform)
         # In the exe's own folder, where cmd.exe finds `oskavel.exe`.
-        (_, probe_out), *results = wine_env.run_at_once(
+        (probe_status, probe_out), *results = wine_env.run_at_once(
             options.prefix, [[str(bindir / "version_probe.exe")]] + [["cmd", "/c", bat] for bat in files.values()],
             cwd=str(bindir))
-        expected = expected_answers(wine_env.parse_answers(probe_out.decode("ascii")))
+        answers = wine_env.parse_answers(probe_out.decode("ascii"))
+        if not fail.check(probe_status == 0 and last_record(answers) is not None,
+                          f"{platform}: the probe failed with {probe_status}: {probe_out!r}"):
+            continue
+        expected = expected_answers(answers)
         for name, answer in KNOWN.get(platform, {}).items():
             fail.check(expected[name].endswith(": " + answer),
                        f"{platform} {name}: the probe's answers say {expected[name]!r}, the platform is {answer!r}")
-        answers = []
+        printed = []
         for name, (status, output) in zip(files, results):
             got = output.decode("latin-1").strip()
-            answers.append(got)
+            printed.append(got)
             fail.check(status == 0 and got == expected[name],
                        f"{platform} {name}: status {status}, printed {got!r}, expected {expected[name]!r}")
-        print(f"{platform}: {'; '.join(answers)}")
+        print(f"{platform}: {'; '.join(printed)}")
     return fail.report()
 
 
