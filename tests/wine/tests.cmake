@@ -13,16 +13,12 @@ set(WINE_TESTS ${CMAKE_SOURCE_DIR}/tests/wine)
 set(OSKAVEL_PREFIX ${CMAKE_BINARY_DIR}/wineprefix)
 set(OSKAVEL_PLATFORM_LINES ${CMAKE_BINARY_DIR}/platform-lines.txt)
 
-# Every platform of the table that this build can run on.
-file(STRINGS ${CMAKE_SOURCE_DIR}/scripts/platforms.txt OSKAVEL_PLATFORM_ROWS REGEX "^[a-z0-9]")
+# Every platform of the table that this build can run on, as the script that
+# applies them tells.
+execute_process(COMMAND ${CMAKE_SOURCE_DIR}/scripts/set-platform.sh names win${OSKAVEL_BITS}
+  OUTPUT_VARIABLE OSKAVEL_PLATFORMS OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+string(REPLACE "\n" ";" OSKAVEL_PLATFORMS "${OSKAVEL_PLATFORMS}")
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/scripts/platforms.txt)
-set(OSKAVEL_PLATFORMS)
-foreach(row IN LISTS OSKAVEL_PLATFORM_ROWS)
-  string(REGEX MATCH "^([^ ]+) +([^ ]+)" _ "${row}")
-  if(CMAKE_MATCH_2 STREQUAL "both" OR CMAKE_MATCH_2 STREQUAL "win${OSKAVEL_BITS}")
-    list(APPEND OSKAVEL_PLATFORMS ${CMAKE_MATCH_1})
-  endif()
-endforeach()
 
 if(OSKAVEL_SIM)
   add_test(NAME wine_prefix COMMAND ${PYTHON3} ${WINE_TESTS}/prefix.py make ${OSKAVEL_PREFIX} ${OSKAVEL_BITS})
