@@ -35,6 +35,4 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
   fi
   "$root/scripts/set-platform.sh" apply "$WINEPREFIX" "$build" "$windows"
 } >&2
-status=0
-/usr/lib/wine/wine64 "$root/build/$build/oskavel.exe" "$@" || status=$?
-exit "$status"
+exec "$root/scripts/wine.sh" "$root/build/$build/oskavel.exe" "$@"

@@ -16,7 +16,6 @@
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 table="$here/platforms.txt"
-wine64=/usr/lib/wine/wine64
 # The programs whose per-program setting an old platform sets.
 programs=(oskavel.exe version_probe.exe)
 
@@ -73,6 +72,20 @@ registry_file() {
   fi
 }
 
+# Runs a Wine program that writes settings into the prefix. Writing them
+# again does no harm, so a call that fails is made once more before the
+# apply gives up; what Wine said goes to stderr either way.
+setting_call() {
+  local prefix=$1; shift
+  local log="$prefix/oskavel-platform.log" attempt
+  for attempt in 1 2; do
+    WINEDEBUG=-all,err+all "$here/wine.sh" "$@" </dev/null >"$log" 2>&1 && return 0
+    echo "set-platform.sh: '$*' failed (attempt $attempt of 2); Wine said:" >&2
+    sed 's/^/  /' "$log" >&2
+  done
+  exit 1
+}
+
 apply() {
   local prefix=$1 build=$2 name=$3
   check "$build" "$name"
@@ -85,12 +98,10 @@ apply() {
   read -r _ _builds setting program number type _ < <(rows | awk -v n="$name" '$1 == n')
   export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   rm -f "$state"
-  "$wine64" winecfg -v "$setting" </dev/null >/dev/null 2>&1 || {
-    echo "set-platform.sh: winecfg -v $setting failed" >&2; exit 1; }
+  setting_call "$prefix" winecfg -v "$setting"
   local reg="$prefix/oskavel-platform.reg"
   registry_file "$program" "$number" "$type" >"$reg"
-  "$wine64" regedit /s "Z:${reg//\//\\}" </dev/null >/dev/null 2>&1 || {
-    echo "set-platform.sh: regedit could not import $reg" >&2; exit 1; }
+  setting_call "$prefix" regedit /s "Z:${reg//\//\\}"
   echo "$name" >"$state"
 }
 

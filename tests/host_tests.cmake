@@ -33,3 +33,9 @@ add_test(NAME readme_editions
   COMMAND ${PYTHON3} ${CMAKE_SOURCE_DIR}/tests/docs/editions.py $<TARGET_FILE:oskavel-sim>
           ${CMAKE_SOURCE_DIR}/README.md)
 set_tests_properties(readme_editions PROPERTIES LABELS host)
+
+# The script that starts every Wine run starts one again only when Wine
+# could not start it at all.
+add_test(NAME wine_start_again
+  COMMAND ${PYTHON3} ${CMAKE_SOURCE_DIR}/tests/scripts/wine_sh_test.py)
+set_tests_properties(wine_start_again PROPERTIES LABELS host)

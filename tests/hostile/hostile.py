@@ -150,7 +150,7 @@ def wine(prefix, exe, bits):
         for output in outputs:
             runner = OUTPUTS[output]
             count += 1
-            problem = check(f"{name}, stdout {output}", runner, [wine_env.WINE64, exe, *args],
+            problem = check(f"{name}, stdout {output}", runner, [wine_env.WINE_SH, exe, *args],
                             env, WINE_TIMEOUT, expected, clean_stderr=False)
             if problem:
                 problems.append(problem)

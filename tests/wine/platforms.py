@@ -3,6 +3,7 @@ them: what each promises, and how a prefix is made to pretend it (through
 the same script that ./run.sh uses)."""
 import pathlib
 import subprocess
+import sys
 from dataclasses import dataclass
 
 SCRIPTS = pathlib.Path(__file__).resolve().parents[2] / "scripts"
@@ -40,3 +41,5 @@ def apply(prefix, bits, name):
                           capture_output=True, text=True, timeout=300)
     if done.returncode != 0:
         raise RuntimeError(f"set-platform.sh apply {name}: {done.stderr.strip()}")
+    if done.stderr:  # a call made again, and why
+        print(done.stderr, end="", file=sys.stderr)

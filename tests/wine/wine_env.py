@@ -9,6 +9,8 @@ import tempfile
 
 WINE64 = "/usr/lib/wine/wine64"
 WINESERVER = "/usr/lib/wine/wineserver"
+# Starts a program under Wine again when Wine could not start it at all.
+WINE_SH = str(pathlib.Path(__file__).resolve().parents[2] / "scripts" / "wine.sh")
 # Large enough for Wine's shared user data, small enough that qemu finds
 # room quickly (larger values make every 32-bit run far slower).
 QEMU_RESERVED_VA = "0x81000000"
@@ -27,13 +29,14 @@ def environment(prefix):
 
 
 def run(prefix, args, cwd=None, timeout=120):
-    """Runs a Windows command line under Wine; returns (status, stdout bytes)."""
+    """Runs a Windows command line under Wine; returns (status, stdout bytes).
+    What Wine says on stderr goes to the test's own stderr."""
     # Output goes to a file, not a pipe: Wine's helper processes (services,
     # explorer) outlive the call and would hold a pipe open until they end.
+    # wine.sh gives Wine a file for stderr too.
     with tempfile.TemporaryFile() as out:
-        done = subprocess.run([WINE64, *args], env=environment(prefix), cwd=cwd,
-                              stdin=subprocess.DEVNULL, stdout=out,
-                              stderr=subprocess.DEVNULL, timeout=timeout)
+        done = subprocess.run([WINE_SH, *args], env=environment(prefix), cwd=cwd,
+                              stdin=subprocess.DEVNULL, stdout=out, timeout=timeout)
         out.seek(0)
         return done.returncode, out.read()
 
