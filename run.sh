@@ -30,7 +30,7 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
   "$root/scripts/build.sh" "$build"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "run.sh: making a Wine prefix (once, about half a minute)..."
-    /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
+    "$root/scripts/wine.sh" wineboot -i >/dev/null 2>&1
     /usr/lib/wine/wineserver -w
   fi
   "$root/scripts/set-platform.sh" apply "$WINEPREFIX" "$build" "$windows"

@@ -16,7 +16,7 @@ def main():
     if action == "make":
         subprocess.run([wine_env.WINESERVER, "-k"], env=env, capture_output=True)
         shutil.rmtree(prefix, ignore_errors=True)
-        subprocess.run([wine_env.WINE64, "wineboot", "-i"], env=env, check=True, timeout=600,
+        subprocess.run([wine_env.WINE_SH, "wineboot", "-i"], env=env, check=True, timeout=600,
                        stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL)
         # Settings may only change once the first boot has finished.

@@ -7,7 +7,6 @@ import pathlib
 import subprocess
 import tempfile
 
-WINE64 = "/usr/lib/wine/wine64"
 WINESERVER = "/usr/lib/wine/wineserver"
 # Starts a program under Wine again when Wine could not start it at all.
 WINE_SH = str(pathlib.Path(__file__).resolve().parents[2] / "scripts" / "wine.sh")
