@@ -34,8 +34,8 @@ add_test(NAME readme_editions
           ${CMAKE_SOURCE_DIR}/README.md)
 set_tests_properties(readme_editions PROPERTIES LABELS host)
 
-# The script that starts every Wine run starts one again only when Wine
-# could not start it at all.
+# The scripts that start Wine make a launch again only where that is safe:
+# a program Wine could not start at all, a settings call that failed.
 add_test(NAME wine_start_again
-  COMMAND ${PYTHON3} ${CMAKE_SOURCE_DIR}/tests/scripts/wine_sh_test.py)
+  COMMAND ${PYTHON3} ${CMAKE_SOURCE_DIR}/tests/scripts/starting_again_test.py)
 set_tests_properties(wine_start_again PROPERTIES LABELS host)
