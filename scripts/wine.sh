@@ -5,8 +5,8 @@
 # error is Wine's and the program's, given once the program has ended; the
 # exit status is the program's.
 #
-# Now and then Wine cannot start a process at all: the address that the
-# shared user data needs was taken by chance, and Wine says so and exits
+# Now and then Wine cannot start a process at all: it cannot map the shared
+# user data (its fixed address taken, it seems by chance), says so and exits
 # before the program's first instruction. Such a launch wrote nothing and
 # says nothing about the program, so it is made again, at most twice more,
 # with a note on standard error. Any other failure is the program's own.
