@@ -74,7 +74,7 @@ registry_file() {
 
 # Runs a Wine program that writes settings into the prefix. Writing them
 # again does no harm, so a call that fails is made once more before the
-# apply gives up; what Wine said goes to stderr either way.
+# apply gives up; what Wine said goes to stderr after each failure.
 setting_call() {
   local prefix=$1; shift
   local log="$prefix/oskavel-platform.log" attempt
